@@ -1,0 +1,54 @@
+#pragma once
+#include "data/Connection.h"
+#include "data/DataSource.h"
+#include "data/Dataset.h"
+#include <QObject>
+#include <functional>
+#include <vector>
+
+// The data module: the one connection and every shared dataset of the program,
+// each under its name ("ADOTBazaSale") with its data source ("DSBazaSale").
+class TDMDomlar : public QObject {
+    Q_OBJECT
+public:
+    using StatusSink = std::function<void(const QString &)>;
+
+    // programFolder: the folder of the executable (a test passes a temporary one).
+    // status: receives the texts for the main window's status bar.
+    TDMDomlar(const QString &programFolder, StatusSink status, QObject *parent = nullptr);
+    ~TDMDomlar() override;
+
+    // Finds the database, connects, opens every shared dataset and reports the path.
+    // Throws AppError when a found database cannot be opened or there is no data folder.
+    void DataModuleCreate();
+    void ReadIniFile_Conf();
+    void WriteIniFile_Conf(const QString &path);
+
+    Connection ADOConnection;
+
+    QString programFolder() const { return m_programFolder; }
+    QString dataFolder() const { return m_dataFolder; }       // no trailing separator
+    QString databasePath() const { return m_databasePath; }
+
+    // Shared datasets and data sources by name; nullptr when there is none.
+    Table *dataset(const QString &name) const;
+    DataSource *dataSource(const QString &name) const;
+    // The same, throwing AppError for an unknown name.
+    Table &table(const QString &name) const;
+    // Dataset names in the order they are opened.
+    static const QStringList &openingOrder();
+
+private:
+    void createDatasets();
+    void openDatasets();
+
+    QString m_programFolder;
+    QString m_dataFolder;
+    QString m_databasePath;
+    StatusSink m_status;
+    std::vector<Table *> m_datasets;
+    std::vector<DataSource *> m_sources;
+};
+
+// The program's one data module.
+extern TDMDomlar *DMDomlar;

@@ -1,0 +1,1057 @@
+#include "data/Dataset.h"
+#include "data/Connection.h"
+#include "data/Statement.h"
+#include "data/TextCompare.h"
+#include "platform/AppError.h"
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <algorithm>
+#include <sqlite3.h>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace {
+
+constexpr int64_t ZeroDateJulian = 2415019;   // 30.12.1899
+
+bool usesNumbers(FieldType t)
+{
+    return t == FieldType::Integer || t == FieldType::Counter || t == FieldType::Money
+           || t == FieldType::Date || t == FieldType::Bool;
+}
+
+QString fieldError(const FieldInfo &f, const QString &what)
+{
+    return QStringLiteral("Поле «%1»: %2").arg(f.name, what);
+}
+
+// Reads "YYYY-MM-DD" (a time of day after it is ignored) as a Julian day; -1 if not a date.
+int64_t julianFromIso(const unsigned char *s, int n)
+{
+    if (n < 10 || s[4] != '-' || s[7] != '-')
+        return -1;
+    auto num = [s](int from, int len) {
+        int v = 0;
+        for (int i = from; i < from + len; ++i) {
+            if (s[i] < '0' || s[i] > '9') return -1;
+            v = v * 10 + (s[i] - '0');
+        }
+        return v;
+    };
+    const QDate d(num(0, 4), num(5, 2), num(8, 2));
+    return d.isValid() ? d.toJulianDay() : -1;
+}
+
+struct StringHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
+} // namespace
+
+// ---- storage ----
+
+struct Dataset::Column {
+    FieldType type;
+    std::vector<int64_t> nums;
+    std::vector<QString> texts;
+    std::vector<QByteArray> blobs;
+    std::vector<uint8_t> nulls;
+    // Short texts repeat (attribute words, names of towns): share one copy while reading.
+    std::unordered_map<std::string, QString, StringHash, std::equal_to<>> interned;
+    bool intern = false;
+
+    explicit Column(const FieldInfo &f) : type(f.type), intern(f.type == FieldType::Text && f.width > 0 && f.width <= 50) {}
+
+    void pushNull()
+    {
+        nulls.push_back(1);
+        if (usesNumbers(type)) nums.push_back(0);
+        else if (type == FieldType::Binary) blobs.emplace_back();
+        else texts.emplace_back();
+    }
+
+    QVariant get(size_t i) const
+    {
+        if (nulls[i]) return QVariant();
+        switch (type) {
+        case FieldType::Integer:
+        case FieldType::Counter: return QVariant(int(nums[i]));
+        case FieldType::Money: return QVariant::fromValue(Money::fromUnits(nums[i]));
+        case FieldType::Date: return QVariant(QDate::fromJulianDay(nums[i]));
+        case FieldType::Bool: return QVariant(nums[i] != 0);
+        case FieldType::Binary: return QVariant(blobs[i]);
+        default: return QVariant(texts[i]);
+        }
+    }
+
+    // The value has been converted to the column's type already.
+    void set(size_t i, const QVariant &v)
+    {
+        nulls[i] = isNullValue(v) ? 1 : 0;
+        switch (type) {
+        case FieldType::Integer:
+        case FieldType::Counter: nums[i] = nulls[i] ? 0 : v.toLongLong(); break;
+        case FieldType::Money: nums[i] = nulls[i] ? 0 : v.value<Money>().units(); break;
+        case FieldType::Date: nums[i] = nulls[i] ? 0 : v.toDate().toJulianDay(); break;
+        case FieldType::Bool: nums[i] = nulls[i] ? 0 : (v.toBool() ? 1 : 0); break;
+        case FieldType::Binary: blobs[i] = nulls[i] ? QByteArray() : v.toByteArray(); break;
+        default: texts[i] = nulls[i] ? QString() : v.toString(); break;
+        }
+    }
+
+    void read(sqlite3_stmt *st, int col)
+    {
+        const int kind = sqlite3_column_type(st, col);
+        if (kind == SQLITE_NULL) { pushNull(); return; }
+        nulls.push_back(0);
+        switch (type) {
+        case FieldType::Integer:
+        case FieldType::Counter:
+        case FieldType::Bool:
+            nums.push_back(sqlite3_column_int64(st, col));
+            break;
+        case FieldType::Money:
+            if (kind == SQLITE_INTEGER) nums.push_back(sqlite3_column_int64(st, col));
+            else if (kind == SQLITE_FLOAT) nums.push_back(Money::fromDouble(sqlite3_column_double(st, col)).units());
+            else {
+                const auto m = Money::parse(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, col))));
+                nums.push_back(m ? m->units() : 0);
+                nulls.back() = m ? 0 : 1;
+            }
+            break;
+        case FieldType::Date: {
+            int64_t jd;
+            if (kind == SQLITE_TEXT)
+                jd = julianFromIso(sqlite3_column_text(st, col), sqlite3_column_bytes(st, col));
+            else   // a day count from 30.12.1899
+                jd = ZeroDateJulian + int64_t(sqlite3_column_double(st, col));
+            nums.push_back(jd < 0 ? 0 : jd);
+            nulls.back() = jd < 0 ? 1 : 0;
+            break;
+        }
+        case FieldType::Binary: {
+            const void *b = sqlite3_column_blob(st, col);
+            blobs.emplace_back(static_cast<const char *>(b), sqlite3_column_bytes(st, col));
+            break;
+        }
+        default: {
+            const char *t = reinterpret_cast<const char *>(sqlite3_column_text(st, col));
+            const int n = sqlite3_column_bytes(st, col);
+            if (!intern) { texts.push_back(QString::fromUtf8(t, n)); break; }
+            const std::string_view key(t, size_t(n));
+            auto it = interned.find(key);
+            if (it == interned.end()) {
+                QString s = QString::fromUtf8(t, n);
+                if (interned.size() < 20000) interned.emplace(std::string(key), s);
+                texts.push_back(std::move(s));
+            } else {
+                texts.push_back(it->second);
+            }
+        }
+        }
+    }
+};
+
+struct KeyIndex {
+    std::unordered_map<int, QHash<int64_t, int>> byField;
+};
+
+// ---- Field ----
+
+const FieldInfo &Field::info() const { return m_ds->fieldInfo(m_index); }
+QVariant Field::value() const { return m_ds->currentValue(m_index); }
+QString Field::asString() const { return Dataset::toText(info(), value()); }
+
+int Field::asInteger() const
+{
+    const QVariant v = value();
+    if (isNullValue(v)) return 0;
+    if (v.metaType() == QMetaType::fromType<Money>()) return int(v.value<Money>().roundedToInteger());
+    if (v.typeId() == QMetaType::QString) return int(Money::parse(v.toString()).value_or(Money()).roundedToInteger());
+    return v.toInt();
+}
+
+Money Field::asMoney() const
+{
+    const QVariant v = value();
+    if (isNullValue(v)) return Money();
+    if (v.metaType() == QMetaType::fromType<Money>()) return v.value<Money>();
+    if (v.typeId() == QMetaType::QString) return Money::parse(v.toString()).value_or(Money());
+    return Money::fromInteger(v.toLongLong());
+}
+
+QDate Field::asDate() const
+{
+    const QVariant v = value();
+    return isNullValue(v) || !v.toDate().isValid() ? Schema::zeroDate() : v.toDate();
+}
+
+bool Field::asBool() const
+{
+    const QVariant v = value();
+    return !isNullValue(v) && v.toBool();
+}
+
+QByteArray Field::asBytes() const
+{
+    const QVariant v = value();
+    return isNullValue(v) ? QByteArray() : v.toByteArray();
+}
+
+void Field::setValue(const QVariant &value) const { m_ds->setCurrentValue(m_index, value); }
+
+void Field::loadFromFile(const QString &path) const
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw AppError(QStringLiteral("Не удалось прочитать файл «%1»: %2").arg(path, f.errorString()));
+    setValue(f.readAll());
+}
+
+// ---- Dataset ----
+
+Dataset::Dataset(QObject *parent) : QObject(parent) {}
+Dataset::~Dataset() = default;
+
+QVariant Dataset::convert(const FieldInfo &f, const QVariant &v)
+{
+    if (isNullValue(v)) return QVariant();
+    const bool isMoney = v.metaType() == QMetaType::fromType<Money>();
+    const bool isText = v.typeId() == QMetaType::QString;
+    const QString text = isText ? v.toString().trimmed() : QString();
+    auto bad = [&](const QString &what) {
+        return AppError(fieldError(f, QStringLiteral("значение «%1» %2.").arg(isMoney ? v.value<Money>().toString() : v.toString(), what)));
+    };
+    switch (f.type) {
+    case FieldType::Text:
+    case FieldType::Lookup: {
+        const QString s = isMoney ? v.value<Money>().toString()
+                        : v.typeId() == QMetaType::QDate ? v.toDate().toString(QStringLiteral("dd.MM.yyyy"))
+                        : v.toString();
+        if (f.width > 0 && s.size() > f.width)
+            throw AppError(fieldError(f, QStringLiteral("текст длиннее допустимого (%1 символов при наибольшей длине %2).")
+                                             .arg(s.size()).arg(f.width)));
+        return s;
+    }
+    case FieldType::Integer:
+    case FieldType::Counter: {
+        int64_t n;
+        if (isMoney) n = v.value<Money>().roundedToInteger();
+        else if (isText) {
+            if (text.isEmpty()) return QVariant();
+            bool ok = false;
+            n = text.toLongLong(&ok);
+            if (!ok) throw bad(QStringLiteral("не является целым числом"));
+        } else if (v.typeId() == QMetaType::Double) n = Money::fromDouble(v.toDouble()).roundedToInteger();
+        else n = v.toLongLong();
+        if (n < INT32_MIN || n > INT32_MAX) throw bad(QStringLiteral("вне допустимого диапазона"));
+        return QVariant(int(n));
+    }
+    case FieldType::Money: {
+        if (isMoney) return v;
+        if (isText) {
+            if (text.isEmpty()) return QVariant();
+            const auto m = Money::parse(text);
+            if (!m) throw bad(QStringLiteral("не является числом"));
+            return QVariant::fromValue(*m);
+        }
+        if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float)
+            return QVariant::fromValue(Money::fromDouble(v.toDouble()));
+        return QVariant::fromValue(Money::fromInteger(v.toLongLong()));
+    }
+    case FieldType::Date: {
+        if (isText) {
+            if (text.isEmpty()) return QVariant();
+            QDate d = QDate::fromString(text, QStringLiteral("dd.MM.yyyy"));
+            if (!d.isValid()) d = QDate::fromString(text.left(10), Qt::ISODate);
+            if (!d.isValid()) throw bad(QStringLiteral("не является датой"));
+            return d;
+        }
+        const QDate d = v.toDate();
+        return d.isValid() ? QVariant(d) : QVariant();
+    }
+    case FieldType::Bool: {
+        if (isText) {
+            const QString t = text.toLower();
+            if (t == "true" || t == "1" || t == "да") return true;
+            if (t == "false" || t == "0" || t == "нет") return false;
+            if (t.isEmpty()) return QVariant();
+            throw bad(QStringLiteral("не является значением да/нет"));
+        }
+        return QVariant(v.toBool());
+    }
+    case FieldType::Binary:
+        return isText ? QVariant(v.toString().toUtf8()) : QVariant(v.toByteArray());
+    }
+    return v;
+}
+
+QString Dataset::toText(const FieldInfo &f, const QVariant &v)
+{
+    if (isNullValue(v)) return QString();
+    if (v.metaType() == QMetaType::fromType<Money>()) return v.value<Money>().toString();
+    switch (f.type) {
+    case FieldType::Date: return v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
+    case FieldType::Bool: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    default: return v.toString();
+    }
+}
+
+void Dataset::requireActive() const
+{
+    if (!active())
+        throw AppError(QStringLiteral("Набор данных «%1» закрыт.").arg(describe()));
+}
+
+void Dataset::requireEditing(const char *action) const
+{
+    requireActive();
+    if (m_state != State::Edit && m_state != State::Insert)
+        throw AppError(QStringLiteral("Набор данных «%1» не в режиме редактирования: %2.")
+                           .arg(describe(), QString::fromUtf8(action)));
+}
+
+void Dataset::setState(State s)
+{
+    if (m_state == s) return;
+    m_state = s;
+    emit stateChanged();
+}
+
+void Dataset::clearStore()
+{
+    m_fields.clear();
+    m_columns.clear();
+    m_storedCount = 0;
+    m_rowIds.clear();
+    m_deleted.clear();
+    m_view.clear();
+    m_current = -1;
+    m_keyIndex.reset();
+    bumpVersion();
+}
+
+int Dataset::addStoredField(const FieldInfo &field)
+{
+    m_fields.push_back(field);
+    m_columns.push_back(std::make_unique<Column>(field));
+    return m_storedCount++;
+}
+
+void Dataset::fieldsFromStatement(sqlite3_stmt *stmt, int firstColumn)
+{
+    const int n = sqlite3_column_count(stmt);
+    for (int i = firstColumn; i < n; ++i) {
+        FieldInfo f;
+        f.name = QString::fromUtf8(sqlite3_column_name(stmt, i));
+        const char *decl = sqlite3_column_decltype(stmt, i);
+        f.type = decl ? Schema::typeFromSql(QString::fromUtf8(decl), &f.width) : FieldType::Integer;
+        if (!decl) f.type = FieldType::Text;   // an expression: typed by its values below
+        addStoredField(f);
+    }
+}
+
+void Dataset::readRows(sqlite3_stmt *stmt, int firstColumn)
+{
+    // Expression columns (Max(...) as MaxX) carry no declared type: take the
+    // type of the first value, integers being the usual case.
+    bool first = true;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        if (first) {
+            for (int i = 0; i < m_storedCount; ++i) {
+                if (sqlite3_column_decltype(stmt, firstColumn + i)) continue;
+                const int kind = sqlite3_column_type(stmt, firstColumn + i);
+                const FieldType t = kind == SQLITE_INTEGER || kind == SQLITE_NULL ? FieldType::Integer
+                                  : kind == SQLITE_FLOAT ? FieldType::Money
+                                  : kind == SQLITE_BLOB ? FieldType::Binary : FieldType::Text;
+                m_fields[i].type = t;
+                m_columns[i] = std::make_unique<Column>(m_fields[i]);
+            }
+            first = false;
+        }
+        for (int i = 0; i < m_storedCount; ++i)
+            m_columns[i]->read(stmt, firstColumn + i);
+        m_rowIds.push_back(firstColumn == 1 ? sqlite3_column_int64(stmt, 0) : int64_t(m_rowIds.size()));
+        m_deleted.push_back(0);
+    }
+    if (rc != SQLITE_DONE)
+        throw AppError(QStringLiteral("Ошибка чтения «%1»: %2").arg(describe(), QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(stmt)))));
+    for (auto &c : m_columns) { c->interned.clear(); c->interned.rehash(0); }
+    if (first) {
+        for (int i = 0; i < m_storedCount; ++i)
+            if (!sqlite3_column_decltype(stmt, firstColumn + i)) {
+                m_fields[i].type = FieldType::Integer;
+                m_columns[i] = std::make_unique<Column>(m_fields[i]);
+            }
+    }
+}
+
+int64_t Dataset::rowId(int physicalRow) const { return m_rowIds.at(physicalRow); }
+
+void Dataset::setCounter(int physicalRow, int fieldIndex, int64_t value)
+{
+    m_columns.at(fieldIndex)->set(size_t(physicalRow), QVariant(int(value)));
+}
+void Dataset::setRowId(int physicalRow, int64_t id) { m_rowIds.at(physicalRow) = id; }
+
+// Reads fields and rows; on failure the dataset is left closed and empty.
+void Dataset::reloadRows()
+{
+    try {
+        clearStore();
+        load();
+        for (const auto &[keyName, pending] : m_pendingLookups) {
+            FieldInfo f = pending;
+            f.keyField = fieldIndex(keyName);
+            if (f.keyField < 0)
+                throw AppError(QStringLiteral("Для поля подстановки «%1» нет поля «%2».").arg(f.name, keyName));
+            m_fields.push_back(f);
+        }
+        resolveNames();
+    } catch (...) {
+        clearStore();
+        const bool wasActive = active();
+        m_state = State::Inactive;
+        if (wasActive) emit stateChanged();
+        emit resetDone();
+        throw;
+    }
+}
+
+void Dataset::open()
+{
+    if (active()) return;
+    emit aboutToReset();
+    reloadRows();
+    m_state = State::Browse;
+    emit stateChanged();
+    rebuildView();
+    m_current = m_view.empty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_view.empty();
+    emit resetDone();
+    emit currentChanged(m_current);
+}
+
+void Dataset::resolveNames()
+{
+    m_sortFields.clear();
+    for (const QString &n : m_sortNames) {
+        const int i = fieldIndex(n);
+        if (i < 0) throw AppError(QStringLiteral("Поле «%1» не найдено в «%2».").arg(n, describe()));
+        m_sortFields.push_back(i);
+    }
+    if (m_master) {
+        m_detailField = fieldIndex(m_detailFieldName);
+        if (m_detailField < 0)
+            throw AppError(QStringLiteral("Поле «%1» не найдено в «%2».").arg(m_detailFieldName, describe()));
+    }
+    parseFilter();
+}
+
+void Dataset::close()
+{
+    if (!active()) return;
+    emit aboutToReset();
+    clearStore();
+    m_state = State::Inactive;
+    emit stateChanged();
+    emit resetDone();
+    emit currentChanged(-1);
+}
+
+void Dataset::requery()
+{
+    requireActive();
+    checkBrowseMode();
+    const int keepPos = m_current;
+    const int64_t keepId = currentPhysical() >= 0 ? m_rowIds[currentPhysical()] : -1;
+    emit aboutToReset();
+    reloadRows();
+    rebuildView();
+    m_current = -1;
+    for (size_t i = 0; i < m_view.size() && keepId >= 0; ++i)
+        if (m_rowIds[m_view[i]] == keepId) { m_current = int(i); break; }
+    if (m_current < 0 && !m_view.empty()) m_current = std::clamp(keepPos, 0, int(m_view.size()) - 1);
+    m_bof = m_eof = m_view.empty();
+    emit resetDone();
+    emit currentChanged(m_current);
+}
+
+int Dataset::fieldIndex(const QString &name) const
+{
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].name.compare(name, Qt::CaseInsensitive) == 0) return int(i);
+    return -1;
+}
+
+Field Dataset::fieldByName(const QString &name)
+{
+    const int i = fieldIndex(name);
+    if (i < 0)
+        throw AppError(QStringLiteral("Поле «%1» не найдено в «%2».").arg(name, describe()));
+    return Field(this, i);
+}
+
+QStringList Dataset::fieldNames() const
+{
+    QStringList names;
+    for (const auto &f : m_fields) names << f.name;
+    return names;
+}
+
+int Dataset::currentPhysical() const
+{
+    return m_current >= 0 && m_current < int(m_view.size()) ? m_view[m_current] : -1;
+}
+
+QVariant Dataset::cellValue(int physical, int fieldIndex) const
+{
+    const FieldInfo &f = m_fields[fieldIndex];
+    if (f.type != FieldType::Lookup)
+        return m_columns[fieldIndex]->get(size_t(physical));
+    const Dataset *src = f.lookupSource;
+    if (!src->active()) return QVariant();
+    if (f.lookupKeyField < 0 || f.lookupResultField < 0) {
+        f.lookupKeyField = src->fieldIndex(f.lookupKeyName);
+        f.lookupResultField = src->fieldIndex(f.lookupResultName);
+        if (f.lookupKeyField < 0 || f.lookupResultField < 0) return QVariant();
+    }
+    const QVariant key = m_columns[f.keyField]->get(size_t(physical));
+    const int row = src->findByKey(f.lookupKeyField, key);
+    return row < 0 ? QVariant() : f.lookupSource->storedValue(row, f.lookupResultField);
+}
+
+QVariant Dataset::storedValue(int physicalRow, int fieldIndex) const
+{
+    return cellValue(physicalRow, fieldIndex);
+}
+
+QVariant Dataset::value(int row, int fieldIndex) const
+{
+    if (row < 0 || row >= int(m_view.size()) || fieldIndex < 0 || fieldIndex >= int(m_fields.size()))
+        return QVariant();
+    return cellValue(m_view[row], fieldIndex);
+}
+
+QVariant Dataset::currentValue(int fieldIndex) const
+{
+    return value(m_current, fieldIndex);
+}
+
+int Dataset::findByKey(int fieldIndex, const QVariant &key) const
+{
+    if (!active() || isNullValue(key) || fieldIndex < 0 || fieldIndex >= m_storedCount) return -1;
+    const Column &c = *m_columns[fieldIndex];
+    if (!usesNumbers(c.type)) {
+        const QString k = key.toString();
+        for (size_t p = 0; p < m_deleted.size(); ++p)
+            if (!m_deleted[p] && !c.nulls[p] && c.texts[p] == k) return int(p);
+        return -1;
+    }
+    if (!m_keyIndex || m_keyIndexVersion != m_version) {
+        m_keyIndex = std::make_unique<KeyIndex>();
+        m_keyIndexVersion = m_version;
+    }
+    auto [it, fresh] = m_keyIndex->byField.try_emplace(fieldIndex);
+    QHash<int64_t, int> &index = it->second;
+    if (fresh) {
+        index.reserve(qsizetype(m_deleted.size()));
+        for (size_t p = 0; p < m_deleted.size(); ++p)
+            if (!m_deleted[p] && !c.nulls[p] && !index.contains(c.nums[p])) index.insert(c.nums[p], int(p));
+    }
+    const QVariant k = convert(m_fields[fieldIndex], key);
+    int64_t n;
+    if (c.type == FieldType::Money) n = k.value<Money>().units();
+    else if (c.type == FieldType::Date) n = k.toDate().toJulianDay();
+    else n = k.toLongLong();
+    return index.value(n, -1);
+}
+
+// ---- view: master link, filter, order ----
+
+void Dataset::parseFilter()
+{
+    m_filterField = -1;
+    m_filterValue.clear();
+    if (m_filterText.trimmed().isEmpty() || m_fields.empty()) return;
+    const QString t = m_filterText.trimmed();
+    const int eq = t.indexOf('=');
+    const QString name = t.left(eq).trimmed();
+    QString rest = t.mid(eq + 1).trimmed();
+    if (eq <= 0 || rest.size() < 2 || !rest.startsWith('\'') || !rest.endsWith('\''))
+        throw AppError(QStringLiteral("Неверное условие отбора: %1").arg(m_filterText));
+    rest = rest.mid(1, rest.size() - 2);
+    if (rest.contains(QRegularExpression(QStringLiteral("(^|[^'])'([^']|$)"))) && rest.count('\'') % 2 != 0)
+        throw AppError(QStringLiteral("Неверное условие отбора: %1").arg(m_filterText));
+    m_filterValue = rest.replace(QStringLiteral("''"), QStringLiteral("'"));
+    m_filterField = fieldIndex(name);
+    if (m_filterField < 0)
+        throw AppError(QStringLiteral("Неверное условие отбора: поле «%1» не найдено в «%2».").arg(name, describe()));
+}
+
+bool Dataset::filterAccepts(int physical) const
+{
+    if (!m_filtered || m_filterField < 0) return true;
+    const FieldInfo &f = m_fields[m_filterField];
+    const QVariant v = cellValue(physical, m_filterField);
+    if (isNullValue(v)) return false;
+    if (f.type == FieldType::Text || f.type == FieldType::Lookup)
+        return v.toString() == m_filterValue;
+    try {
+        return convert(f, m_filterValue) == convert(f, v);
+    } catch (const AppError &) {
+        return toText(f, v) == m_filterValue;
+    }
+}
+
+bool Dataset::rowVisible(int physical) const
+{
+    if (m_master) {
+        const QVariant link = m_master->currentValue(m_masterField);
+        if (isNullValue(link) || m_detailField < 0) return false;
+        const QVariant mine = m_columns[m_detailField]->get(size_t(physical));
+        if (isNullValue(mine)) return false;
+        if (usesNumbers(m_fields[m_detailField].type)) {
+            if (mine.toLongLong() != link.toLongLong()) return false;
+        } else if (mine.toString() != link.toString()) {
+            return false;
+        }
+    }
+    return filterAccepts(physical);
+}
+
+int Dataset::compareRows(int a, int b) const
+{
+    for (int f : m_sortFields) {
+        const FieldInfo &info = m_fields[f];
+        if (info.type != FieldType::Lookup && usesNumbers(info.type)) {
+            const Column &c = *m_columns[f];
+            if (c.nulls[a] != c.nulls[b]) return c.nulls[a] ? -1 : 1;
+            if (c.nums[a] != c.nums[b]) return c.nums[a] < c.nums[b] ? -1 : 1;
+            continue;
+        }
+        const QVariant va = cellValue(a, f), vb = cellValue(b, f);
+        const bool na = isNullValue(va), nb = isNullValue(vb);
+        if (na != nb) return na ? -1 : 1;
+        if (na) continue;
+        const int r = compareText(va.toString(), vb.toString());
+        if (r != 0) return r;
+    }
+    return 0;
+}
+
+void Dataset::rebuildView()
+{
+    m_view.clear();
+    m_view.reserve(m_deleted.size());
+    for (size_t p = 0; p < m_deleted.size(); ++p)
+        if (!m_deleted[p] && rowVisible(int(p))) m_view.push_back(int(p));
+    if (!m_sortFields.empty())
+        std::stable_sort(m_view.begin(), m_view.end(), [this](int a, int b) { return compareRows(a, b) < 0; });
+}
+
+void Dataset::resetView(int keepPhysical)
+{
+    emit aboutToReset();
+    rebuildView();
+    auto it = std::find(m_view.begin(), m_view.end(), keepPhysical);
+    m_current = it != m_view.end() ? int(it - m_view.begin()) : (m_view.empty() ? -1 : 0);
+    m_bof = true;
+    m_eof = m_view.empty();
+    emit resetDone();
+    emit currentChanged(m_current);
+}
+
+void Dataset::setSort(const QStringList &fields)
+{
+    std::vector<int> resolved;
+    for (const QString &n : fields) {
+        if (!active()) break;
+        const int i = fieldIndex(n);
+        if (i < 0) throw AppError(QStringLiteral("Поле «%1» не найдено в «%2».").arg(n, describe()));
+        resolved.push_back(i);
+    }
+    if (active()) checkBrowseMode();
+    m_sortNames = fields;
+    m_sortFields = resolved;
+    if (active()) resetView(currentPhysical());
+}
+
+void Dataset::setFilterText(const QString &text)
+{
+    const QString old = m_filterText;
+    m_filterText = text;
+    if (!active()) return;
+    try {
+        parseFilter();
+    } catch (...) {
+        m_filterText = old;
+        parseFilter();
+        throw;
+    }
+    if (m_filtered) { checkBrowseMode(); resetView(currentPhysical()); }
+}
+
+void Dataset::setFiltered(bool on)
+{
+    if (m_filtered == on) return;
+    if (active()) checkBrowseMode();
+    m_filtered = on;
+    if (active()) resetView(currentPhysical());
+}
+
+void Dataset::setMasterLink(Dataset *master, const QString &masterField, const QString &detailField)
+{
+    if (m_master) disconnect(m_master, nullptr, this, nullptr);
+    m_master = master;
+    m_masterFieldName = masterField;
+    m_detailFieldName = detailField;
+    m_masterField = -1;
+    if (!master) return;
+    auto relink = [this] {
+        m_masterField = m_master->fieldIndex(m_masterFieldName);
+        followMaster();
+    };
+    connect(master, &Dataset::currentChanged, this, [this] { followMaster(); });
+    connect(master, &Dataset::resetDone, this, relink);
+    m_masterField = master->fieldIndex(masterField);
+    if (active()) { m_detailField = fieldIndex(detailField); followMaster(); }
+}
+
+void Dataset::followMaster()
+{
+    if (!active() || m_state != State::Browse) return;
+    if (m_masterField < 0) m_masterField = m_master->fieldIndex(m_masterFieldName);
+    resetView(-1);
+}
+
+void Dataset::addLookupField(const QString &name, const QString &keyField, const Dataset *source,
+                             const QString &sourceKey, const QString &resultField, int width)
+{
+    FieldInfo f;
+    f.name = name;
+    f.type = FieldType::Lookup;
+    f.width = width;
+    f.lookupSource = source;
+    f.lookupKeyName = sourceKey;
+    f.lookupResultName = resultField;
+    m_pendingLookups.emplace_back(keyField, f);
+    if (active()) {
+        f.keyField = fieldIndex(keyField);
+        emit aboutToReset();
+        m_fields.push_back(f);
+        emit resetDone();
+    }
+}
+
+// ---- navigation ----
+
+void Dataset::moveTo(int row)
+{
+    if (row == m_current) return;
+    m_current = row;
+    emit currentChanged(row);
+}
+
+void Dataset::checkBrowseMode()
+{
+    if (m_state == State::Edit || m_state == State::Insert) post();
+}
+
+void Dataset::setRecNo(int row)
+{
+    requireActive();
+    checkBrowseMode();
+    if (m_view.empty()) return;
+    moveTo(std::clamp(row, 0, int(m_view.size()) - 1));
+    m_bof = m_eof = false;
+}
+
+void Dataset::first()
+{
+    requireActive();
+    checkBrowseMode();
+    moveTo(m_view.empty() ? -1 : 0);
+    m_bof = true;
+    m_eof = m_view.empty();
+}
+
+void Dataset::last()
+{
+    requireActive();
+    checkBrowseMode();
+    moveTo(int(m_view.size()) - 1);
+    m_eof = true;
+    m_bof = m_view.empty();
+}
+
+void Dataset::next()
+{
+    requireActive();
+    checkBrowseMode();
+    if (m_current + 1 < int(m_view.size())) { moveTo(m_current + 1); m_bof = m_eof = false; }
+    else m_eof = true;
+}
+
+void Dataset::prior()
+{
+    requireActive();
+    checkBrowseMode();
+    if (m_current > 0) { moveTo(m_current - 1); m_bof = m_eof = false; }
+    else m_bof = true;
+}
+
+bool Dataset::locate(const QString &fieldName, const QVariant &value)
+{
+    requireActive();
+    const int f = fieldByName(fieldName).index();
+    checkBrowseMode();
+    QVariant wanted;
+    try { wanted = convert(m_fields[f], value); } catch (const AppError &) { return false; }
+    const bool wantNull = isNullValue(wanted);
+    for (size_t i = 0; i < m_view.size(); ++i) {
+        const QVariant v = cellValue(m_view[i], f);
+        if (wantNull ? isNullValue(v) : (!isNullValue(v) && v == wanted)) {
+            moveTo(int(i));
+            m_bof = m_eof = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---- editing ----
+
+int Dataset::newPhysicalRow()
+{
+    for (auto &c : m_columns) c->pushNull();
+    m_rowIds.push_back(-1);
+    m_deleted.push_back(0);
+    return int(m_deleted.size()) - 1;
+}
+
+void Dataset::startInsert(int viewPos)
+{
+    requireActive();
+    checkBrowseMode();
+    if (!canModify())
+        throw AppError(QStringLiteral("Набор данных «%1» только для чтения.").arg(describe()));
+    const int p = newPhysicalRow();
+    if (m_master && m_detailField >= 0)
+        m_columns[m_detailField]->set(size_t(p), convert(m_fields[m_detailField], m_master->currentValue(m_masterField)));
+    emit aboutToInsertRow(viewPos);
+    m_view.insert(m_view.begin() + viewPos, p);
+    emit rowInserted(viewPos);
+    m_beforeInsert = currentPhysical();
+    m_editPhysical = p;
+    m_current = viewPos;
+    m_bof = m_eof = false;
+    bumpVersion();
+    setState(State::Insert);
+    emit currentChanged(m_current);
+}
+
+void Dataset::insert() { startInsert(std::max(m_current, 0)); }
+void Dataset::append() { startInsert(int(m_view.size())); }
+
+void Dataset::edit()
+{
+    requireActive();
+    if (m_state == State::Edit || m_state == State::Insert) return;
+    if (!canModify())
+        throw AppError(QStringLiteral("Набор данных «%1» только для чтения.").arg(describe()));
+    if (currentPhysical() < 0)
+        throw AppError(QStringLiteral("Нет текущей записи для изменения в «%1».").arg(describe()));
+    m_editPhysical = currentPhysical();
+    m_backup.clear();
+    for (int i = 0; i < m_storedCount; ++i) m_backup.push_back(m_columns[i]->get(size_t(m_editPhysical)));
+    setState(State::Edit);
+}
+
+void Dataset::setCurrentValue(int fieldIndex, const QVariant &value)
+{
+    requireEditing("запись не изменена");
+    const FieldInfo &f = m_fields.at(fieldIndex);
+    if (f.readOnly())
+        throw AppError(fieldError(f, QStringLiteral("значение нельзя изменить.")));
+    m_columns[fieldIndex]->set(size_t(m_editPhysical), convert(f, value));
+    bumpVersion();
+    emit rowChanged(m_current);
+}
+
+void Dataset::removeFromView(int physical)
+{
+    m_deleted[physical] = 1;
+    bumpVersion();
+    const auto it = std::find(m_view.begin(), m_view.end(), physical);
+    if (it == m_view.end()) return;
+    const int pos = int(it - m_view.begin());
+    emit aboutToRemoveRow(pos);
+    m_view.erase(it);
+    emit rowRemoved(pos);
+    m_current = m_view.empty() ? -1 : std::min(pos, int(m_view.size()) - 1);
+    m_eof = m_view.empty();
+}
+
+void Dataset::restoreBackup()
+{
+    if (m_state == State::Insert) {
+        removeFromView(m_editPhysical);
+        const auto back = std::find(m_view.begin(), m_view.end(), m_beforeInsert);
+        if (back != m_view.end()) m_current = int(back - m_view.begin());
+    } else if (m_state == State::Edit) {
+        for (int i = 0; i < m_storedCount; ++i) m_columns[i]->set(size_t(m_editPhysical), m_backup[size_t(i)]);
+        bumpVersion();
+        emit rowChanged(m_current);
+    }
+    m_backup.clear();
+    m_editPhysical = -1;
+    setState(State::Browse);
+    emit currentChanged(m_current);
+}
+
+void Dataset::post()
+{
+    requireActive();
+    if (m_state == State::Browse) return;
+    try {
+        if (m_state == State::Insert) storeInsert(m_editPhysical);
+        else storeUpdate(m_editPhysical);
+    } catch (...) {
+        // The database kept the row as it was; so does the dataset.
+        restoreBackup();
+        throw;
+    }
+    m_backup.clear();
+    m_editPhysical = -1;
+    bumpVersion();
+    setState(State::Browse);
+    emit rowChanged(m_current);
+    emit currentChanged(m_current);
+}
+
+void Dataset::cancel()
+{
+    requireActive();
+    if (m_state == State::Browse) return;
+    restoreBackup();
+}
+
+void Dataset::deleteRecord()
+{
+    requireActive();
+    if (m_state == State::Insert) { cancel(); return; }
+    if (!canModify())
+        throw AppError(QStringLiteral("Набор данных «%1» только для чтения.").arg(describe()));
+    if (m_state == State::Edit) restoreBackup();
+    const int p = currentPhysical();
+    if (p < 0)
+        throw AppError(QStringLiteral("Нет текущей записи для удаления в «%1».").arg(describe()));
+    storeDelete(p);
+    removeFromView(p);
+    emit currentChanged(m_current);
+}
+
+void Dataset::storeInsert(int) {}
+void Dataset::storeUpdate(int) {}
+void Dataset::storeDelete(int) {}
+
+// ---- Table ----
+
+Table::Table(Connection &connection, const QString &tableName, QObject *parent)
+    : Dataset(parent), m_connection(connection), m_table(tableName) {}
+
+QString Table::describe() const
+{
+    return objectName().isEmpty() ? m_table : objectName();
+}
+
+void Table::load()
+{
+    struct FileColumn { QString name, decl; };
+    std::vector<FileColumn> fileColumns;
+    {
+        Statement info(m_connection, QStringLiteral("PRAGMA table_info(\"%1\")").arg(m_table));
+        while (info.step())
+            fileColumns.push_back({QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(info.handle(), 1))),
+                                   QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(info.handle(), 2)))});
+    }
+    if (fileColumns.empty())
+        throw AppError(QStringLiteral("В базе данных нет таблицы «%1».").arg(m_table));
+    auto inFile = [&](const QString &name) {
+        return std::any_of(fileColumns.begin(), fileColumns.end(),
+                           [&](const FileColumn &c) { return c.name.compare(name, Qt::CaseInsensitive) == 0; });
+    };
+
+    const TableDef *def = Schema::table(m_table);
+    QStringList select{QStringLiteral("rowid")};
+    if (def && def->declared) {
+        for (const ColumnDef &c : def->columns) {
+            if (!inFile(c.name))
+                throw AppError(QStringLiteral("В таблице «%1» базы данных нет колонки «%2».").arg(m_table, c.name));
+            addStoredField(FieldInfo::stored(c.name, c.type, c.width));
+            select << '"' + c.name + '"';
+        }
+    } else {
+        for (const FileColumn &fc : fileColumns) {
+            const ColumnDef *known = def ? def->column(fc.name) : nullptr;
+            FieldInfo f = FieldInfo::stored(fc.name, FieldType::Text, 0);
+            if (known) { f.type = known->type; f.width = known->width; }
+            else f.type = Schema::typeFromSql(fc.decl, &f.width);
+            addStoredField(f);
+            select << '"' + fc.name + '"';
+        }
+    }
+    Statement st(m_connection, QStringLiteral("SELECT %1 FROM \"%2\"").arg(select.join(','), m_table));
+    readRows(st.handle(), 1);
+}
+
+void Table::storeInsert(int physicalRow)
+{
+    QStringList names, marks;
+    std::vector<int> fields;
+    for (int i = 0; i < storedFieldCount(); ++i) {
+        if (fieldInfo(i).type == FieldType::Counter) continue;
+        names << '"' + fieldInfo(i).name + '"';
+        marks << QStringLiteral("?");
+        fields.push_back(i);
+    }
+    Statement st(m_connection, QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+                                   .arg(m_table, names.join(','), marks.join(',')));
+    for (size_t k = 0; k < fields.size(); ++k) st.bind(int(k) + 1, storedValue(physicalRow, fields[k]));
+    st.step();
+    const int64_t id = m_connection.lastInsertRowId();
+    setRowId(physicalRow, id);
+    for (int i = 0; i < storedFieldCount(); ++i)
+        if (fieldInfo(i).type == FieldType::Counter) setCounter(physicalRow, i, id);
+}
+
+void Table::storeUpdate(int physicalRow)
+{
+    QStringList sets;
+    std::vector<int> fields;
+    for (int i = 0; i < storedFieldCount(); ++i) {
+        if (fieldInfo(i).type == FieldType::Counter) continue;
+        sets << '"' + fieldInfo(i).name + "\"=?";
+        fields.push_back(i);
+    }
+    Statement st(m_connection, QStringLiteral("UPDATE \"%1\" SET %2 WHERE rowid=?").arg(m_table, sets.join(',')));
+    for (size_t k = 0; k < fields.size(); ++k) st.bind(int(k) + 1, storedValue(physicalRow, fields[k]));
+    st.bind(int(fields.size()) + 1, QVariant::fromValue<qlonglong>(rowId(physicalRow)));
+    st.step();
+    if (sqlite3_changes(m_connection.handle()) == 0)
+        throw AppError(QStringLiteral("Запись не найдена в таблице «%1»: возможно, ее удалила другая программа. "
+                                      "Изменения не сохранены.").arg(m_table));
+}
+
+void Table::storeDelete(int physicalRow)
+{
+    Statement st(m_connection, QStringLiteral("DELETE FROM \"%1\" WHERE rowid=?").arg(m_table));
+    st.bind(1, QVariant::fromValue<qlonglong>(rowId(physicalRow)));
+    st.step();
+}

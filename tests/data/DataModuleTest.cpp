@@ -1,0 +1,178 @@
+#include "TestDatabase.h"
+#include "data/DataModule.h"
+#include "platform/AppError.h"
+#include "platform/ScriptedDialogs.h"
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString Question = QStringLiteral("База данных не найдена.\n\r\n\rХотите найти ее самостоятельно?");
+
+// A program folder with its Data folder, and a data module over it.
+struct ProgramFolder {
+    TempDir dir;
+    QStringList status;
+    ScopedScriptedDialogs dialogs;
+    std::unique_ptr<TDMDomlar> dm;
+
+    explicit ProgramFolder(bool withData = true)
+    {
+        if (withData) QDir(dir.path()).mkdir("Data");
+    }
+    QString data(const QString &name = {}) const { return dir.file("Data") + (name.isEmpty() ? "" : "/" + name); }
+    TDMDomlar &create()
+    {
+        dm = std::make_unique<TDMDomlar>(dir.path(), [this](const QString &s) { status << s; });
+        dm->DataModuleCreate();
+        return *dm;
+    }
+    QStringList questions() const
+    {
+        QStringList q;
+        for (const auto &c : dialogs.calls()) q << c.what + ":" + c.text;
+        return q;
+    }
+};
+
+} // namespace
+
+TEST(DataModule, DefaultDatabaseIsUsedWhateverDataIniSays)
+{
+    ProgramFolder p;
+    createTestDatabase(p.data("domlar.mde"));
+    p.dir.write("Data/Data.ini", "[Path]\r\nBaza=/nowhere/else.mde\r\n");
+    TDMDomlar &dm = p.create();
+    EXPECT_TRUE(dm.ADOConnection.connected());
+    EXPECT_EQ(p.status, QStringList({"Путь к базе данных: " + QFileInfo(p.data("domlar.mde")).absoluteFilePath()}));
+    EXPECT_TRUE(p.dialogs.calls().isEmpty());
+    EXPECT_EQ(dm.dataFolder(), QFileInfo(p.data()).absoluteFilePath());
+    EXPECT_EQ(QDir::currentPath(), dm.dataFolder());   // relative names land in the data folder
+    EXPECT_EQ(DMDomlar, &dm);
+    EXPECT_EQ(dm.ADOConnection.connectionText(), Connection::connectionTextFor(dm.databasePath()));
+}
+
+TEST(DataModule, DatasetsAreOpenAndReachableByName)
+{
+    ProgramFolder p;
+    TestDatabase seed;
+    seed.exec("INSERT INTO SprKlient (IDKlient, NameKlient, TelKlient) VALUES (1, 'Яковлев', '11'), (2, 'Антонов', '22')");
+    seed.exec("INSERT INTO BazaSale (IDBazaSale, IDKlient) VALUES (7, 2), (8, 1)");
+    seed.exec("INSERT INTO BazaSpros (IDBazaSpros, IDBazaSaleForObmen) VALUES (1, 8), (2, NULL), (3, 8)");
+    seed.connection.close();
+    QFile::copy(seed.path, p.data("domlar.mde"));
+    TDMDomlar &dm = p.create();
+
+    for (const QString &name : TDMDomlar::openingOrder()) {
+        ASSERT_NE(dm.dataset(name), nullptr) << name.toStdString();
+        EXPECT_TRUE(dm.dataset(name)->active()) << name.toStdString();
+    }
+    EXPECT_EQ(TDMDomlar::openingOrder().size(), 26);
+    EXPECT_EQ(dm.dataSource("DSSprType")->dataset(), dm.dataset("ADOTSprType"));
+    EXPECT_EQ(dm.dataSource("DSADOTBazaSprosForObmen")->dataset(), dm.dataset("ADOTBazaSprosForObmen"));
+    EXPECT_EQ(dm.dataset("ADOTSprKlient")->fieldByName("NameKlient").asString(), QStringLiteral("Антонов"));
+    EXPECT_THROW(dm.table("ADOTNothing"), AppError);
+
+    Table &sale = dm.table("ADOTBazaSale");
+    Table &exchange = dm.table("ADOTBazaSprosForObmen");
+    EXPECT_EQ(sale.fieldByName("NewNameKlient").asString(), QStringLiteral("Антонов"));
+    EXPECT_EQ(sale.fieldByName("NewKlientTel").asString(), "22");
+    EXPECT_TRUE(exchange.isEmpty());
+    sale.next();
+    EXPECT_EQ(exchange.recordCount(), 2);
+    exchange.append();
+    EXPECT_EQ(exchange.fieldByName("IDBazaSaleForObmen").asInteger(), 8);
+    exchange.cancel();
+    EXPECT_EQ(dm.table("ADOTBazaSpros").recordCount(), 3);
+}
+
+TEST(DataModule, DataIniPathWithAnyLetterCase)
+{
+    struct Case { const char *name; QByteArray ini; };
+    const Case cases[] = {
+        {"as written", "[Path]\r\nBaza=%1\r\n"},
+        {"as asked", "[path]\nbaza=%1\n"},
+        {"shouted, with garbage", "garbage line\r\n\x01\x02\r\n[PATH]\r\nBAZA = %1 \r\n[Other]\r\nBaza=/x\r\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramFolder p;
+        const QString elsewhere = createTestDatabase(p.dir.file(QStringLiteral("Другая папка/база.mde")));
+        p.dir.write("Data/Data.ini", QString::fromUtf8(c.ini).arg(elsewhere).toUtf8());
+        p.create();
+        EXPECT_TRUE(p.dm->ADOConnection.connected());
+        EXPECT_EQ(p.status.last(), "Путь к базе данных: " + elsewhere);
+    }
+}
+
+TEST(DataModule, Cp1251DataIni)
+{
+    ProgramFolder p;
+    const QString elsewhere = createTestDatabase(p.dir.file(QStringLiteral("Базы/domlar.mde")));
+    // "Базы" in cp1251 is C1 E0 E7 FB.
+    QByteArray ini = "[Path]\r\nBaza=" + elsewhere.toUtf8().replace("Базы", "\xC1\xE0\xE7\xFB") + "\r\n";
+    p.dir.write("Data/Data.ini", ini);
+    p.create();
+    EXPECT_TRUE(p.dm->ADOConnection.connected());
+}
+
+// No database: Yes then a cancelled dialog asks again; No leaves the program without a database.
+TEST(DataModule, NotFoundAskThenGiveUp)
+{
+    ProgramFolder p;
+    p.dir.write("Data/Data.ini", "[Path]\r\nBaza=/no/such/file.mde\r\n");
+    p.dialogs.answerMessage(Dialogs::Yes);
+    p.dialogs.answerFile(QString());
+    p.dialogs.answerMessage(Dialogs::No);
+    TDMDomlar &dm = p.create();
+    EXPECT_EQ(p.questions(), QStringList({"message:" + Question, "open:Файлы данных (mde)|*.mde", "message:" + Question}));
+    EXPECT_EQ(p.dialogs.calls().first().title, QStringLiteral("Подтвердить"));
+    EXPECT_TRUE(p.dialogs.allAnswered());
+    EXPECT_FALSE(dm.ADOConnection.connected());
+    EXPECT_FALSE(dm.table("ADOTBazaSale").active());
+    EXPECT_THROW(dm.table("ADOTBazaSale").first(), AppError);
+    EXPECT_EQ(p.status.last(), QStringLiteral("БАЗА ДАННЫХ НЕ НАЙДЕНА !"));
+    EXPECT_EQ(QDir(p.data()).entryList(QDir::Files), QStringList({"Data.ini"}));   // no database made
+}
+
+TEST(DataModule, ChosenFileIsRememberedInDataIni)
+{
+    ProgramFolder p;
+    const QString chosen = createTestDatabase(p.dir.file(QStringLiteral("архив/моя база.mde")));
+    p.dialogs.answerMessage(Dialogs::Yes);
+    p.dialogs.answerFile(chosen);
+    p.create();
+    EXPECT_TRUE(p.dm->ADOConnection.connected());
+    EXPECT_EQ(p.status, QStringList({"БАЗА ДАННЫХ НЕ НАЙДЕНА !", "Путь к базе данных: " + chosen}));
+
+    p.dm.reset();
+    p.status.clear();
+    p.dialogs.clearCalls();
+    p.create();   // the next start uses it without asking
+    EXPECT_TRUE(p.dm->ADOConnection.connected());
+    EXPECT_TRUE(p.dialogs.calls().isEmpty());
+}
+
+TEST(DataModule, UnopenableDatabaseIsReportedNotAskedFor)
+{
+    ProgramFolder p;
+    p.dir.write("Data/domlar.mde", QByteArray(4096, '\x13'));
+    try {
+        p.create();
+        FAIL() << "no error";
+    } catch (const AppError &e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("поврежден"))) << e.text().toStdString();
+    }
+    EXPECT_TRUE(p.dialogs.calls().isEmpty());
+    EXPECT_TRUE(p.status.isEmpty());
+    EXPECT_FALSE(p.dm->table("ADOTSprBalkon").active());
+}
+
+TEST(DataModule, NoDataFolder)
+{
+    ProgramFolder p(false);
+    EXPECT_THROW(p.create(), AppError);
+    EXPECT_FALSE(p.dm->ADOConnection.connected());
+    EXPECT_FALSE(QDir(p.data()).exists());
+}
