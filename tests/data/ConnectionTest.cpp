@@ -1,4 +1,4 @@
-#include "TestDatabase.h"
+#include "support/TestDatabase.h"
 #include "data/Catalog.h"
 #include "data/Dataset.h"
 #include "platform/AppError.h"

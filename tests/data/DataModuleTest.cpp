@@ -1,4 +1,4 @@
-#include "TestDatabase.h"
+#include "support/TestDatabase.h"
 #include "data/DataModule.h"
 #include "platform/AppError.h"
 #include "platform/ScriptedDialogs.h"

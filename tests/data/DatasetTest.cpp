@@ -1,4 +1,4 @@
-#include "TestDatabase.h"
+#include "support/TestDatabase.h"
 #include "data/Dataset.h"
 #include "data/Query.h"
 #include "platform/AppError.h"

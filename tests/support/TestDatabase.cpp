@@ -1,4 +1,4 @@
-#include "TestDatabase.h"
+#include "support/TestDatabase.h"
 #include "data/Schema.h"
 #include <QDir>
 #include <QFileInfo>

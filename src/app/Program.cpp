@@ -1,0 +1,57 @@
+#include "app/Program.h"
+#include "app/Application.h"
+#include "app/Start.h"
+#include "app/Zastav.h"
+#include "data/DataModule.h"
+#include "platform/QtDialogs.h"
+#include "platform/SingleInstance.h"
+
+namespace {
+
+const char *const ApplicationTitle = "ЛАРМИС- Домлар";
+
+} // namespace
+
+void createForms(const QString &programFolder)
+{
+    FZastav = new TFZastav;
+    FStart = new TFStart;
+    FStart->show();
+    qApp->processEvents();
+
+    // The main window exists before the data module, which writes to its status bar.
+    new TDMDomlar(programFolder, [](const QString &text) { FZastav->setStatusText(text); }, qApp);
+    reportErrors([] { DMDomlar->DataModuleCreate(); });
+
+    FStart->close();
+}
+
+void destroyForms()
+{
+    delete FStart;
+    FStart = nullptr;
+    delete FZastav;
+    FZastav = nullptr;
+    delete DMDomlar;
+}
+
+int runProgram(int &argc, char **argv, const ProgramOptions &options)
+{
+    // A second copy ends before it opens a window or touches a file.
+    SingleInstance guard(QStringLiteral("Domlar"), options.lockFolder);
+    if (!guard.acquire(10))
+        return 0;
+
+    DomlarApplication app(argc, argv);
+    app.setApplicationName(QString::fromUtf8(ApplicationTitle));
+    app.setQuitOnLastWindowClosed(false);   // the program ends when the main window closes
+
+    QtDialogs dialogs;
+    Dialogs::setInstance(&dialogs);
+    createForms(options.programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : options.programFolder);
+    FZastav->FormShow();
+    const int code = app.exec();
+    destroyForms();
+    Dialogs::setInstance(nullptr);
+    return code;
+}
