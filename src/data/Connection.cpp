@@ -82,7 +82,7 @@ void Connection::open(const QString &connectionText, Mode mode)
     if (mode == Mode::CreateNew && info.exists())
         throw AppError(QStringLiteral("Файл уже существует, он не будет перезаписан: ") + path);
 
-    int flags = SQLITE_OPEN_FULLMUTEX;
+    int flags = SQLITE_OPEN_NOMUTEX;   // one thread uses the connection
     if (mode == Mode::CreateNew)
         flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     else
@@ -105,6 +105,8 @@ void Connection::open(const QString &connectionText, Mode mode)
         throw AppError(QStringLiteral("Не удается открыть базу данных «%1».").arg(path));
     }
     sqlite3_busy_timeout(db, 5000);
+    // Decrypted pages stay cached, so re-reading a dataset does not decrypt the file again.
+    sqlite3_exec(db, "PRAGMA cache_size=-32768", nullptr, nullptr, nullptr);
     sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF8, nullptr, compareNoCase, nullptr);
     m_db = db;
     m_connectionText = connectionText;

@@ -40,8 +40,13 @@ int64_t julianFromIso(const unsigned char *s, int n)
         }
         return v;
     };
-    const QDate d(num(0, 4), num(5, 2), num(8, 2));
-    return d.isValid() ? d.toJulianDay() : -1;
+    const int y = num(0, 4), m = num(5, 2), d = num(8, 2);
+    static const int monthDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (y < 1 || m < 1 || m > 12 || d < 1 || d > monthDays[m - 1]) return -1;
+    if (m == 2 && d == 29 && !QDate::isLeapYear(y)) return -1;
+    // The Julian day number of a Gregorian date (Fliegel and Van Flandern).
+    const int64_t a = (14 - m) / 12, yy = y + 4800 - a, mm = m + 12 * a - 3;
+    return d + (153 * mm + 2) / 5 + 365 * yy + yy / 4 - yy / 100 + yy / 400 - 32045;
 }
 
 struct StringHash {
@@ -59,9 +64,11 @@ struct Dataset::Column {
     std::vector<QString> texts;
     std::vector<QByteArray> blobs;
     std::vector<uint8_t> nulls;
-    // Short texts repeat (attribute words, names of towns): share one copy while reading.
+    // Short texts repeat (attribute words, names of towns): share one copy while
+    // reading. A column whose texts turn out mostly distinct stops trying.
     std::unordered_map<std::string, QString, StringHash, std::equal_to<>> interned;
     bool intern = false;
+    int seen = 0, distinct = 0;
 
     explicit Column(const FieldInfo &f) : type(f.type), intern(f.type == FieldType::Text && f.width > 0 && f.width <= 50) {}
 
@@ -142,14 +149,13 @@ struct Dataset::Column {
             const int n = sqlite3_column_bytes(st, col);
             if (!intern) { texts.push_back(QString::fromUtf8(t, n)); break; }
             const std::string_view key(t, size_t(n));
+            ++seen;
             auto it = interned.find(key);
-            if (it == interned.end()) {
-                QString s = QString::fromUtf8(t, n);
-                if (interned.size() < 20000) interned.emplace(std::string(key), s);
-                texts.push_back(std::move(s));
-            } else {
-                texts.push_back(it->second);
-            }
+            if (it != interned.end()) { texts.push_back(it->second); break; }
+            QString s = QString::fromUtf8(t, n);
+            interned.emplace(std::string(key), s);
+            texts.push_back(std::move(s));
+            if (++distinct > 4096 && distinct * 4 > seen) { intern = false; interned.clear(); }
         }
         }
     }
@@ -388,6 +394,18 @@ void Dataset::readRows(sqlite3_stmt *stmt, int firstColumn)
                 m_columns[i] = std::make_unique<Column>(m_fields[i]);
             }
     }
+}
+
+void Dataset::reserveRows(size_t rows)
+{
+    for (auto &c : m_columns) {
+        c->nulls.reserve(rows);
+        if (usesNumbers(c->type)) c->nums.reserve(rows);
+        else if (c->type == FieldType::Binary) c->blobs.reserve(rows);
+        else c->texts.reserve(rows);
+    }
+    m_rowIds.reserve(rows);
+    m_deleted.reserve(rows);
 }
 
 int64_t Dataset::rowId(int physicalRow) const { return m_rowIds.at(physicalRow); }
@@ -633,6 +651,13 @@ int Dataset::compareRows(int a, int b) const
             const Column &c = *m_columns[f];
             if (c.nulls[a] != c.nulls[b]) return c.nulls[a] ? -1 : 1;
             if (c.nums[a] != c.nums[b]) return c.nums[a] < c.nums[b] ? -1 : 1;
+            continue;
+        }
+        if (info.type == FieldType::Text) {
+            const Column &c = *m_columns[f];
+            if (c.nulls[a] != c.nulls[b]) return c.nulls[a] ? -1 : 1;
+            const int r = c.nulls[a] ? 0 : compareText(c.texts[a], c.texts[b]);
+            if (r != 0) return r;
             continue;
         }
         const QVariant va = cellValue(a, f), vb = cellValue(b, f);
@@ -1007,7 +1032,22 @@ void Table::load()
             select << '"' + fc.name + '"';
         }
     }
-    Statement st(m_connection, QStringLiteral("SELECT %1 FROM \"%2\"").arg(select.join(','), m_table));
+    // A detail dataset only ever shows rows whose link matches a parent key, so
+    // rows without a link are not read at all.
+    // An integer link is written as a range, which an index on it can serve.
+    QString where;
+    if (const int link = fieldIndex(detailFieldName()); link >= 0) {
+        where = fieldInfo(link).type == FieldType::Integer
+                    ? QStringLiteral(" WHERE \"%1\" BETWEEN -2147483648 AND 2147483647")
+                    : QStringLiteral(" WHERE \"%1\" IS NOT NULL");
+        where = where.arg(fieldInfo(link).name);
+    }
+    if (where.isEmpty()) {
+        // The greatest row id bounds the row count and costs one index step.
+        Statement size(m_connection, QStringLiteral("SELECT max(rowid) FROM \"%1\"").arg(m_table));
+        if (size.step()) reserveRows(size_t(std::max<int64_t>(0, sqlite3_column_int64(size.handle(), 0))));
+    }
+    Statement st(m_connection, QStringLiteral("SELECT %1 FROM \"%2\"%3").arg(select.join(','), m_table, where));
     readRows(st.handle(), 1);
 }
 

@@ -186,6 +186,10 @@ protected:
     // Sets a value the database assigned (a counter) without the read-only check.
     void setCounter(int physicalRow, int fieldIndex, int64_t value);
     int storedFieldCount() const { return m_storedCount; }
+    // The link field of a detail dataset, empty for others.
+    const QString &detailFieldName() const { return m_detailFieldName; }
+    // Room for this many rows before reading them.
+    void reserveRows(size_t rows);
 
 private:
     struct Column;

@@ -152,6 +152,16 @@ FieldType typeFromSql(const QString &declType, int *width)
     return FieldType::Text;
 }
 
+QStringList createIndexSql()
+{
+    return {
+        QStringLiteral("CREATE INDEX BazaSprosForObmen ON BazaSpros (IDBazaSaleForObmen)"),
+        QStringLiteral("CREATE INDEX BazaSprosVarMestLink ON BazaSprosVarMest (IDBazaSpros)"),
+        QStringLiteral("CREATE INDEX DopDocSaleLink ON DopDocSale (IDBazaSale)"),
+        QStringLiteral("CREATE INDEX DopDocSprosLink ON DopDocSpros (IDBazaSpros)"),
+    };
+}
+
 QDate zeroDate()
 {
     return QDate(1899, 12, 30);

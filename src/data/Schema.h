@@ -40,6 +40,9 @@ QString sqlType(const ColumnDef &column);
 FieldType typeFromSql(const QString &declType, int *width = nullptr);
 
 QString createTableSql(const TableDef &table);
+// Indexes on the integer link columns of the detail tables, so that a detail
+// dataset reads only its linked rows. Text columns are never indexed.
+QStringList createIndexSql();
 
 // The table of column descriptions (the catalogue), kept in the database file.
 inline const char *DescriptionTable = "ColumnDescription";

@@ -11,6 +11,8 @@ QString createTestDatabase(const QString &path)
     Transaction t(c);
     for (const auto &table : Schema::tables())
         c.execute(Schema::createTableSql(table));
+    for (const QString &index : Schema::createIndexSql())
+        c.execute(index);
     c.execute(QStringLiteral("CREATE TABLE ColumnDescription (TableName TEXT COLLATE NOCASE, "
                              "ColumnName TEXT COLLATE NOCASE, Description TEXT)"));
     t.commit();
