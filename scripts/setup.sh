@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   g++ cmake make pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   libsqlcipher-dev sqlcipher
   libzip-dev zlib1g-dev libxlsxwriter-dev
   libgtest-dev googletest
