@@ -5,7 +5,6 @@
 #include "platform/AppError.h"
 #include <QFile>
 #include <QHash>
-#include <QRegularExpression>
 #include <algorithm>
 #include <sqlite3.h>
 #include <string>
@@ -604,7 +603,8 @@ void Dataset::parseFilter()
     if (eq <= 0 || rest.size() < 2 || !rest.startsWith('\'') || !rest.endsWith('\''))
         throw AppError(QStringLiteral("Неверное условие отбора: %1").arg(m_filterText));
     rest = rest.mid(1, rest.size() - 2);
-    if (rest.contains(QRegularExpression(QStringLiteral("(^|[^'])'([^']|$)"))) && rest.count('\'') % 2 != 0)
+    // Inside the quotes an apostrophe is written twice; a single one ends the value too early.
+    if (QString(rest).remove(QStringLiteral("''")).contains('\''))
         throw AppError(QStringLiteral("Неверное условие отбора: %1").arg(m_filterText));
     m_filterValue = rest.replace(QStringLiteral("''"), QStringLiteral("'"));
     m_filterField = fieldIndex(name);

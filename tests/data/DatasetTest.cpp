@@ -215,6 +215,7 @@ TEST(Dataset, OrderAndFilter)
     EXPECT_EQ(t.recordCount(), 6);
     EXPECT_THROW(t.setFilterText("NoField='1'"), AppError);
     EXPECT_THROW(t.setFilterText("NameRaion=1"), AppError);
+    EXPECT_THROW(t.setFilterText("NameRaion='O'Hara'"), AppError);
     EXPECT_EQ(t.filterText(), "NameRaion='ЦЕНТР'");   // a refused text leaves the old one
     EXPECT_THROW(t.setSort({"NoField"}), AppError);
 }
