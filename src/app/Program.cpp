@@ -1,14 +1,26 @@
 #include "app/Program.h"
 #include "app/Application.h"
+#include "app/Calendar.h"
 #include "app/Start.h"
 #include "app/Zastav.h"
 #include "data/DataModule.h"
 #include "platform/QtDialogs.h"
+#include "widgets/Calculator.h"
 #include "platform/SingleInstance.h"
 
 namespace {
 
 const char *const ApplicationTitle = "ЛАРМИС- Домлар";
+
+// The main window's commands, each carried out by the window that serves it.
+void wireCommands()
+{
+    FZastav->setCommand(TFZastav::Command::Calculator, [] {
+        CalculatorDialog calculator(FZastav);
+        dialogs().showModal(&calculator);
+    });
+    FZastav->setCommand(TFZastav::Command::Calendar, [] { FCalendar->ShowToday(); });
+}
 
 } // namespace
 
@@ -22,12 +34,16 @@ void createForms(const QString &programFolder)
     // The main window exists before the data module, which writes to its status bar.
     new TDMDomlar(programFolder, [](const QString &text) { FZastav->setStatusText(text); }, qApp);
     reportErrors([] { DMDomlar->DataModuleCreate(); });
+    FCalendar = new TFCalendar;
+    wireCommands();
 
     FStart->close();
 }
 
 void destroyForms()
 {
+    delete FCalendar;
+    FCalendar = nullptr;
     delete FStart;
     FStart = nullptr;
     delete FZastav;

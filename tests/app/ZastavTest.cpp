@@ -4,6 +4,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "support/TestDatabase.h"
 #include <QAction>
+#include <QCalendarWidget>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -151,4 +152,21 @@ TEST(Zastav, ExitQuestion)
     f.dialogs.answerMessage(Dialogs::Yes);
     EXPECT_TRUE(FZastav->close());
     EXPECT_FALSE(FZastav->isVisible());
+}
+
+// "Калькулятор" and "Календарь" open their windows modally; the calendar starts on today.
+TEST(Zastav, CalculatorAndCalendar)
+{
+    Forms f(QStringLiteral("А"));
+    QStringList shown;
+    f.dialogs.answerModal([&](QWidget *w) { shown << w->windowTitle(); return 2; });
+    f.dialogs.answerModal([&](QWidget *w) {
+        shown << w->windowTitle();
+        EXPECT_EQ(w->findChild<QCalendarWidget *>("Calendar1")->selectedDate(), QDate::currentDate());
+        EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint);
+        return 2;
+    });
+    FZastav->findChild<QAction *>("NCalculator")->trigger();
+    FZastav->findChild<QAction *>("NCalendar")->trigger();
+    EXPECT_EQ(shown, QStringList({"Калькулятор", "Календарь"}));
 }

@@ -1,0 +1,113 @@
+#include "widgets/Calculator.h"
+#include "widgets/DateEdit.h"
+#include "widgets/Lookups.h"
+#include "widgets/NumberEdits.h"
+#include "data/Dataset.h"
+#include "support/TestDatabase.h"
+#include <gtest/gtest.h>
+
+TEST(CardControls, NumberEditsReadZeroForEmptyAndShowZeroEmpty)
+{
+    IntegerEdit i;
+    i.setValue(0);
+    EXPECT_EQ(i.text(), "");
+    i.setValue(1985);
+    EXPECT_EQ(i.value(), 1985);
+    for (const char *unreadable : {"", " ", "12a", "--"}) {
+        i.setText(unreadable);
+        EXPECT_EQ(i.value(), 0) << unreadable;
+    }
+
+    struct Case { const char *put, *shown, *read; };
+    const Case cases[] = {
+        {"28.555", "28,56", "28.56"},        // a tie rounds to even: 2855.5 -> 2856
+        {"28.565", "28,56", "28.56"},
+        {"1234567.5", "1 234 567,50", "1234567.5"},
+        {"-0.004", "", "0"},
+        {"0", "", "0"},
+    };
+    DecimalEdit d;
+    for (const Case &c : cases) {
+        d.setValue(*Money::parse(c.put));
+        EXPECT_EQ(d.text(), QString::fromUtf8(c.shown)) << c.put;
+        EXPECT_EQ(d.value().toString(), c.read) << c.put;
+    }
+    d.setText("12,345");
+    EXPECT_EQ(d.value().toString(), "12.34");
+    d.setText("abc");
+    EXPECT_TRUE(d.value().isZero());
+}
+
+TEST(CardControls, DateEditZeroDateIsEmpty)
+{
+    DateEdit e;
+    e.setDate(Schema::zeroDate());
+    EXPECT_EQ(e.text(), "");
+    EXPECT_EQ(e.date(), Schema::zeroDate());
+    e.setDate(QDate(2006, 1, 9));
+    EXPECT_EQ(e.text(), "09.01.2006");
+    EXPECT_EQ(e.date(), QDate(2006, 1, 9));
+    e.setText("31.02.2006");
+    EXPECT_FALSE(e.isValidInput());
+    EXPECT_EQ(e.date(), Schema::zeroDate());
+}
+
+TEST(CardControls, Lookups)
+{
+    TestDatabase db;
+    db.exec("INSERT INTO SprKlient (IDKlient, NameKlient) VALUES (1, 'Иванов'), (2, 'Петров')");
+    db.exec("INSERT INTO SprType (NameType) VALUES ('Дом'), ('Квартира')");
+    Table clients(db.connection, "SprKlient"), types(db.connection, "SprType");
+    clients.open();
+    types.open();
+
+    IdLookup klient;
+    klient.setSource(&clients, "IDKlient", "NameKlient");
+    klient.setKey(2);
+    EXPECT_EQ(klient.currentText(), QStringLiteral("Петров"));
+    klient.setKey(0);
+    EXPECT_EQ(klient.currentText(), "");
+    klient.setKey(7);                       // a deleted or unknown client shows nothing
+    EXPECT_EQ(klient.currentText(), "");
+
+    WordLookup type;
+    type.setSource(&types, "NameType");
+    EXPECT_EQ(type.count(), 3);             // the empty text and two words
+    type.setWord(QStringLiteral("Квартира"));
+    types.append();
+    types.fieldByName("NameType").setString(QStringLiteral("Участок"));
+    types.post();
+    type.reloadWords();                     // what a drop-down does each time
+    EXPECT_EQ(type.count(), 4);
+    EXPECT_EQ(type.word(), QStringLiteral("Квартира"));
+    type.setWord(QStringLiteral("Дача"));    // a word since removed from the list still shows
+    EXPECT_EQ(type.word(), QStringLiteral("Дача"));
+}
+
+TEST(CardControls, Calculator)
+{
+    struct Case { const char *keys, *shown; };
+    const Case cases[] = {
+        {"12+3=", "15"}, {"2*3+4=", "10"}, {"1,5*2=", "3"}, {"7/0=", "Ошибка"}, {"7/0=C", "0"},
+        {"9-12=", "-3"}, {"5S", "5"}, {"100/8=", "12,5"}, {"3+=", "6"},
+    };
+    for (const Case &c : cases) {
+        CalculatorEngine e;
+        for (const QChar k : QString::fromUtf8(c.keys)) {
+            if (k.isDigit()) e.digit(k.digitValue());
+            else if (k == ',') e.point();
+            else if (k == '=') e.equals();
+            else if (k == 'C') e.clear();
+            else if (k == 'S') e.memoryStore();
+            else e.operation(k);
+        }
+        EXPECT_EQ(e.display(), QString::fromUtf8(c.shown)) << c.keys;
+    }
+    CalculatorEngine m;
+    m.digit(4);
+    m.memoryStore();
+    m.memoryAdd();
+    m.clear();
+    m.memoryRecall();
+    EXPECT_EQ(m.display(), "8");
+}
