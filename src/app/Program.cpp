@@ -3,8 +3,21 @@
 #include "app/Calendar.h"
 #include "app/Start.h"
 #include "app/Zastav.h"
+#include "cards/KardSale.h"
+#include "cards/KardSpros.h"
+#include "currency/CurrencyCommands.h"
+#include "currency/SprUE.h"
+#include "currency/TecKursUE.h"
+#include "directories/DirectoryCommands.h"
+#include "directories/SprAdress.h"
+#include "directories/SprAll.h"
+#include "directories/SprFirm.h"
+#include "directories/SprKlient.h"
+#include "directories/SprSotrud.h"
 #include "data/DataModule.h"
 #include "platform/QtDialogs.h"
+#include "register/Baza.h"
+#include "register/SelectColShow.h"
 #include "widgets/Calculator.h"
 #include "platform/SingleInstance.h"
 
@@ -20,30 +33,59 @@ void wireCommands()
         dialogs().showModal(&calculator);
     });
     FZastav->setCommand(TFZastav::Command::Calendar, [] { FCalendar->ShowToday(); });
+    FZastav->setCommand(TFZastav::Command::Register, [] { FBaza->showRegister(); });
 }
 
 } // namespace
 
+// The windows, in the order the program makes them; each lives until the end.
+// The main window exists before the data module, which writes to its status bar;
+// every window exists before the main window is shown.
 void createForms(const QString &programFolder)
 {
     FZastav = new TFZastav;
     FStart = new TFStart;
+    new TFSprUE;
+    new TFTecKursUE;
     FStart->show();
     qApp->processEvents();
 
-    // The main window exists before the data module, which writes to its status bar.
+    FKardSale = new TFKardSale(FZastav);
     new TDMDomlar(programFolder, [](const QString &text) { FZastav->setStatusText(text); }, qApp);
     reportErrors([] { DMDomlar->DataModuleCreate(); });
-    FCalendar = new TFCalendar;
+    FCalendar = new TFCalendar(FZastav);
+    new TFSprAll;
+    FBaza = new TFBaza(FZastav);
+    new TFSprKlient;
+    new TFSprSotrud;
+    FKardSpros = new TFKardSpros(FZastav);
+    FSelectColShow = new TFSelectColShow(FZastav);
+    new TFSprFirm;
+    new TFSprAdress;
+    for (RequestCard *card : {static_cast<RequestCard *>(FKardSale), static_cast<RequestCard *>(FKardSpros)})
+        card->bindSources();
     wireCommands();
+    wireDirectoryCommands();
+    wireCurrencyCommands();
 
     FStart->close();
 }
 
 void destroyForms()
 {
-    delete FCalendar;
+    delete FSprAdress;
+    delete FSprFirm;
+    delete FSprSotrud;
+    delete FSprKlient;
+    delete FSprAll;
+    delete FTecKursUE;
+    delete FSprUE;
+    // The windows are the main window's children and go with it.
+    FKardSale = nullptr;
+    FKardSpros = nullptr;
     FCalendar = nullptr;
+    FBaza = nullptr;
+    FSelectColShow = nullptr;
     delete FStart;
     FStart = nullptr;
     delete FZastav;

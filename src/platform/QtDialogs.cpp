@@ -56,6 +56,10 @@ int QtDialogs::message(Kind kind, const QString &text, Buttons buttons)
     QList<Choice> choices;
     switch (buttons) {
     case Buttons::Ok: choices = {{QMessageBox::Ok, "OK", Ok}}; break;
+    case Buttons::Yes: choices = {{QMessageBox::Yes, "Да", Yes}}; break;
+    case Buttons::YesCancel:
+        choices = {{QMessageBox::Yes, "Да", Yes}, {QMessageBox::Cancel, "Отменить", Cancel}};
+        break;
     case Buttons::YesNo: choices = {{QMessageBox::Yes, "Да", Yes}, {QMessageBox::No, "Нет", No}}; break;
     case Buttons::YesNoCancel:
         choices = {{QMessageBox::Yes, "Да", Yes}, {QMessageBox::No, "Нет", No},

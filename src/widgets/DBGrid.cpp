@@ -1,8 +1,7 @@
 #include "widgets/DBGrid.h"
 #include "widgets/TwoLevelHeader.h"
 #include "data/Dataset.h"
-#include "platform/AppError.h"
-#include "platform/Dialogs.h"
+#include "platform/ErrorReport.h"
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -10,15 +9,6 @@
 namespace {
 
 constexpr int SearchPauseMs = 1500;   // typing after a longer pause starts a new search
-
-void reportErrors(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const AppError &e) {
-        dialogs().error(e.text());
-    }
-}
 
 // Keeps the selection visible in the same colours when the grid has no focus.
 void keepHighlight(QWidget *w)
@@ -75,13 +65,16 @@ DBGrid::DBGrid(QWidget *parent) : QTableView(parent), m_model(new DatasetModel(t
     m_frozen->setFrameShape(QFrame::NoFrame);
     viewport()->stackUnder(m_frozen);
 
+    m_header->setMinimumSectionSize(8);
     connect(m_header, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
+        if (size > 0 && logical < columnCountTotal()) gridColumn(logical).width = size;   // kept while hidden
         if (logical == m_header->logicalIndex(0)) m_frozen->setColumnWidth(logical, size);
         updateFrozenGeometry();
     });
     connect(m_header, &QHeaderView::sectionMoved, this, [this] { updateFrozenGeometry(); });
-    connect(verticalHeader(), &QHeaderView::sectionResized, this,
-            [this](int row, int, int size) { m_frozen->setRowHeight(row, size); });
+    connect(verticalHeader(), &QHeaderView::sectionResized, this, [this](int row, int, int size) {
+        if (!m_settingRows) m_frozen->setRowHeight(row, size);   // one row resized by the user
+    });
     connect(m_frozen->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(), &QAbstractSlider::setValue);
     connect(verticalScrollBar(), &QAbstractSlider::valueChanged, m_frozen->verticalScrollBar(), &QAbstractSlider::setValue);
     connect(m_header, &QHeaderView::sectionClicked, this, &DBGrid::onTitleClicked);
@@ -114,7 +107,8 @@ void DBGrid::setColumns(std::vector<GridColumn> columns)
             const Dataset *ds = dataset();
             const int f = ds ? ds->fieldIndex(col.field) : -1;
             const FieldType type = f >= 0 ? ds->fieldInfo(f).type : FieldType::Text;
-            const int chars = type == FieldType::Text || type == FieldType::Lookup ? ds->fieldInfo(f).width
+            const int chars = f < 0 ? 10
+                            : type == FieldType::Text || type == FieldType::Lookup ? ds->fieldInfo(f).width
                             : type == FieldType::Money ? 13 : 8;
             w = fm.averageCharWidth() * std::clamp(chars, 6, 18) + 8;
         }
@@ -134,7 +128,12 @@ void DBGrid::moveToPosition(int logical, int position)
     updateFrozenGeometry();
 }
 
-int DBGrid::width(int logical) const { return columnWidth(logical); }
+int DBGrid::width(int logical) const
+{
+    return isColumnHidden(logical) ? m_model->columns().at(size_t(logical)).width : columnWidth(logical);
+}
+
+int DBGrid::logicalAt(int position) const { return m_header->logicalIndex(position); }
 void DBGrid::setWidth(int logical, int pixels) { setColumnWidth(logical, pixels); }
 bool DBGrid::isVisibleColumn(int logical) const { return !isColumnHidden(logical); }
 
@@ -149,10 +148,11 @@ int DBGrid::rowHeight() const { return verticalHeader()->defaultSectionSize(); }
 
 void DBGrid::setRowHeight(int pixels)
 {
-    for (QTableView *v : {static_cast<QTableView *>(this), m_frozen}) {
+    // Every row reports its new height; the overlay gets the same default instead of row by row.
+    m_settingRows = true;
+    for (QTableView *v : {m_frozen, static_cast<QTableView *>(this)})
         v->verticalHeader()->setDefaultSectionSize(pixels);
-        v->verticalHeader()->resizeSections(QHeaderView::Interactive);
-    }
+    m_settingRows = false;
 }
 
 int DBGrid::selectedColumn() const

@@ -26,8 +26,9 @@ public:
     int columnCountTotal() const;
     GridColumn &gridColumn(int logical);
     int position(int logical) const;                 // place among the grid's columns, from 0
+    int logicalAt(int position) const;
     void moveToPosition(int logical, int position);
-    int width(int logical) const;
+    int width(int logical) const;                    // a hidden column's width as it was when shown
     void setWidth(int logical, int pixels);
     bool isVisibleColumn(int logical) const;
     void setVisibleColumn(int logical, bool visible);
@@ -67,6 +68,7 @@ private:
     TwoLevelHeader *m_header;
     bool m_keyboardDelete = true;
     bool m_following = false;
+    bool m_settingRows = false;
     QString m_searchText;
     QElapsedTimer m_searchTimer;
 };

@@ -32,6 +32,7 @@ struct Forms {
                                               : "INSERT INTO Firm (Name) VALUES ('" + agencyName.toString() + "')");
         } else {
             dialogs.answerMessage(Dialogs::No);
+            dialogs.answerMessage(Dialogs::Ok);   // the current rates cannot be read
         }
         createForms(dir.path());
         FZastav->FormShow();
@@ -72,6 +73,9 @@ TEST(Zastav, WithoutDatabase)
     EXPECT_EQ(FZastav->windowTitle(), QStringLiteral("\"ЛАРМИС\" Домлар"));
     EXPECT_EQ(FZastav->statusText(), QStringLiteral("БАЗА ДАННЫХ НЕ НАЙДЕНА !"));
     EXPECT_TRUE(FZastav->isVisible());
+    ASSERT_EQ(f.dialogs.calls().size(), 2);
+    EXPECT_EQ(f.dialogs.calls().at(1).title, QStringLiteral("Ошибка"));   // the rate refresh reports the data layer's text
+    EXPECT_TRUE(f.dialogs.calls().at(1).text.contains("ADOTSprUE"));
 }
 
 TEST(Zastav, ButtonsHintsAndMenus)
@@ -114,12 +118,14 @@ TEST(Zastav, ButtonsHintsAndMenus)
 TEST(Zastav, CommandsAndAttributeLists)
 {
     Forms f(QStringLiteral("А"));
-    EXPECT_FALSE(button("BitBtnKlient")->isEnabled());
+    auto *backup = FZastav->findChild<QAction *>("NBackup");
+    EXPECT_FALSE(backup->isEnabled());   // its window is not there yet
     int opened = 0;
-    FZastav->setCommand(TFZastav::Command::Clients, [&] { ++opened; });
-    EXPECT_TRUE(button("BitBtnKlient")->isEnabled());
-    button("BitBtnKlient")->click();
+    FZastav->setCommand(TFZastav::Command::Backup, [&] { ++opened; });
+    EXPECT_TRUE(backup->isEnabled());
+    backup->trigger();
     EXPECT_EQ(opened, 1);
+    EXPECT_TRUE(button("BitBtnKlient")->isEnabled());
 
     QStringList asked;
     FZastav->setAttributeListHandler([&](const QString &t, const QString &c, const QString &col) { asked << t + "|" + c + "|" + col; });

@@ -1,0 +1,29 @@
+#pragma once
+#include "cards/RequestCard.h"
+
+class QCheckBox;
+
+// The sale card: one offer entered or changed, shown modally by the register.
+class TFKardSale : public RequestCard {
+    Q_OBJECT
+public:
+    explicit TFKardSale(QWidget *parent = nullptr);
+    QString NotAllSelect() const override;
+    void bindSources() override;
+
+    IntegerEdit *IDBazaSale;
+    DateEdit *DateReg;
+    IdLookup *NameTown, *NameRaion, *NameStreet;
+    QLineEdit *Home, *Korpus;
+    IntegerEdit *KV, *KolRoom, *Level, *LevelOf, *YearBuild;
+    DecimalEdit *S_Obsh, *S_jil, *S_Kuh, *H_Potolok;
+    QCheckBox *Lift, *Musor, *Osvobojdena;
+    DecimalEdit *PriceRealt, *PriceUSDRealt, *PriceEURRealt;
+
+private:
+    QWidget *buildObjectTab();
+    QWidget *buildContractTab();
+    void BitBtn2Click();
+};
+
+extern TFKardSale *FKardSale;

@@ -1,0 +1,214 @@
+#include "cards/KardSpros.h"
+#include "app/Application.h"
+#include "data/DataModule.h"
+#include "data/Query.h"
+#include "directories/SprAdress.h"
+#include "platform/Dialogs.h"
+#include "widgets/DBGrid.h"
+#include "widgets/DateEdit.h"
+#include "widgets/Lookups.h"
+#include "widgets/NumberEdits.h"
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace CardParts;
+
+TFKardSpros *FKardSpros = nullptr;
+
+namespace {
+
+const QString VariantTitle = QStringLiteral("Ввод нового варианта расположения для спроса");
+
+QWidget *range(QWidget *from, QWidget *to, QWidget *extra = nullptr)
+{
+    auto *w = new QWidget;
+    auto *h = new QHBoxLayout(w);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->addWidget(from);
+    h->addWidget(new QLabel(QStringLiteral("до:")));
+    h->addWidget(to);
+    if (extra) h->addWidget(extra);
+    return w;
+}
+
+GridColumn place(const char *field, const char *title)
+{
+    GridColumn c;
+    c.field = QString::fromLatin1(field);
+    c.title = QString::fromUtf8(title);
+    c.sortable = false;
+    return c;
+}
+
+} // namespace
+
+TFKardSpros::TFKardSpros(QWidget *parent) : RequestCard(QStringLiteral("FKardSpros"), parent)
+{
+    setWindowTitle(QStringLiteral("Заявка на приобретение недвижимости"));
+    IDBazaSpros = new IntegerEdit;
+    DateSpros = new DateEdit;
+    buildFrame(IDBazaSpros, "IDBazaSpros", DateSpros, "DateSpros",
+               QStringLiteral("Оформление документов с покупателем недвижимости"), QStringLiteral("Характеристики объектов"),
+               {{buildObjectTab(), QStringLiteral("Объект")}, {buildPlacesTab(), QStringLiteral("Расположение")},
+                {buildContractTab(), QStringLiteral("Договор")},
+                {named(new QWidget, "TabDopDoc"), QStringLiteral("Доп. документы")}});
+    resize(720, 540);
+}
+
+QWidget *TFKardSpros::buildObjectTab()
+{
+    auto *tab = named(new QWidget, "TabObject");
+    auto *h = new QHBoxLayout(tab);
+    auto *main = new QGroupBox(QStringLiteral("Основные данные"));
+    auto *g = new QGridLayout(main);
+    LevelMin = named(new IntegerEdit, "LevelMin");
+    LevelMax = named(new IntegerEdit, "LevelMax");
+    NotLevelLast = named(new QCheckBox(QStringLiteral("Не последний")), "NotLevelLast");
+    addRow(g, QStringLiteral("Этаж от:"), range(LevelMin, LevelMax, NotLevelLast));
+    KolRoomMin = named(new IntegerEdit, "KolRoomMin");
+    KolRoomMax = named(new IntegerEdit, "KolRoomMax");
+    addRow(g, QStringLiteral("Комнат от:"), range(KolRoomMin, KolRoomMax));
+    S_ObshMin = named(new DecimalEdit, "S_ObshMin");
+    S_ObshMax = named(new DecimalEdit, "S_ObshMax");
+    addRow(g, QStringLiteral("S-общая от:"), range(S_ObshMin, S_ObshMax));
+    addRow(g, QStringLiteral("S-жилая от:"), S_JilMin = named(new DecimalEdit, "S_JilMin"));
+    addRow(g, QStringLiteral("S-кухня от:"), S_KuhMin = named(new DecimalEdit, "S_KuhMin"));
+    addRow(g, QStringLiteral("Выс.потол. от:"), H_PotolokMin = named(new DecimalEdit, "H_PotolokMin"));
+    addRow(g, QStringLiteral("Год постройки не ранее:"), YearBuild = named(new IntegerEdit, "YearBuild"));
+    for (auto [box, name, text] : {std::tuple{&Tel, "Tel", "Наличие телефона"}, std::tuple{&Balkon, "Balkon", "Наличие балкона"},
+                                   std::tuple{&BathRoom, "BathRoom", "Наличие сан.узла"},
+                                   std::tuple{&Osvobojdena, "Osvobojdena", "Освобождена"}}) {
+        *box = named(new QCheckBox(QString::fromUtf8(text)), name);
+        g->addWidget(*box, g->rowCount(), 0, 1, 2);
+    }
+    g->setRowStretch(g->rowCount(), 1);
+    h->addWidget(main, 1);
+    h->addWidget(buildAttributes({"NameType", "NameValueKV", "NameDoor", "NameMatHome", "NameOtoplen",
+                                  "NamePlanHome", "NamePlanRoom", "NameWindow", "NameWater"}), 1);
+    return tab;
+}
+
+QWidget *TFKardSpros::buildPlacesTab()
+{
+    auto *tab = named(new QWidget, "TabRaspologen");
+    auto *v = new QVBoxLayout(tab);
+    auto *bar = new QHBoxLayout;
+    auto button = [&](const char *name, const char *text, void (TFKardSpros::*handler)()) {
+        auto *b = named(new QPushButton(QString::fromUtf8(text)), name);
+        connect(b, &QPushButton::clicked, this, guarded([this, handler] { (this->*handler)(); }));
+        bar->addWidget(b);
+    };
+    button("BitBtn2", "Добавить", &TFKardSpros::BitBtn2Click);
+    button("BitBtn1", "Изменить", &TFKardSpros::BitBtn1Click);
+    button("BitBtn5", "Удалить", &TFKardSpros::BitBtn5Click);
+    bar->addWidget(NoVarRaspologen = named(new QCheckBox(QStringLiteral("Кроме указанных")), "NoVarRaspologen"));
+    bar->addStretch();
+    v->addLayout(bar);
+    DBGridVarMest = named(new DBGrid, "DBGridVarMest");
+    DBGridVarMest->setKeyboardDelete(false);
+    DBGridVarMest->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    v->addWidget(DBGridVarMest, 1);
+    return tab;
+}
+
+QWidget *TFKardSpros::buildContractTab()
+{
+    auto *tab = named(new QWidget, "TabDogovor");
+    auto *g = new QGridLayout(tab);
+    addRow(g, QStringLiteral("Клиент:"), personRow(Klient, "Klient", "BitBtn16", "BitBtn17"));
+    addRow(g, QStringLiteral("Цена:"), Price);
+    addRow(g, QStringLiteral("ЦенаUSD:"), PriceUSD);
+    addRow(g, QStringLiteral("ЦенаEUR:"), PriceEUR);
+    auto *contract = new QHBoxLayout;
+    contract->addWidget(DogNo1, 1);
+    contract->addWidget(new QLabel(QStringLiteral("с")));
+    contract->addWidget(DogBegin1);
+    contract->addWidget(new QLabel(QStringLiteral("по")));
+    contract->addWidget(DogEnd1);
+    auto *contractRow = new QWidget;
+    contractRow->setLayout(contract);
+    contract->setContentsMargins(0, 0, 0, 0);
+    addRow(g, QStringLiteral("Договор №"), contractRow);
+    addRow(g, QStringLiteral("Агент:"), personRow(Sotrud, "Sotrud", "BitBtn18", "BitBtn19"));
+    g->setRowStretch(g->rowCount(), 1);
+    return tab;
+}
+
+void TFKardSpros::bindSources()
+{
+    RequestCard::bindSources();
+    if (!DMDomlar) return;
+    DBGridVarMest->setDataset(&DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest")));
+    DBGridVarMest->setColumns({place("NewNameTown", "Город"), place("NewNameRaion", "Район"), place("NewNameStreet", "Улица")});
+}
+
+QString TFKardSpros::NotAllSelect() const
+{
+    QString result = QStringLiteral("OK");
+    if (Sotrud->key() == 0) result = QStringLiteral("Сотрудника");
+    if (Klient->key() == 0) result = QStringLiteral("Клиента");
+    return result;
+}
+
+int TFKardSpros::prepareVariant()
+{
+    Query max(DMDomlar->ADOConnection,
+              QStringLiteral("SELECT Max(IDBazaSprosVarMest) as MaxIDBazaSprosVarMest FROM BazaSprosVarMest"));
+    max.open();
+    const int next = max.fieldByName(QStringLiteral("MaxIDBazaSprosVarMest")).asInteger() + 1;
+
+    // Variants belong to a stored demand; an empty number is no stored demand either.
+    const QString number = IDBazaSpros->text().trimmed();
+    bool stored = false;
+    if (!number.isEmpty()) {
+        Query exists(DMDomlar->ADOConnection, QStringLiteral("SELECT IDBazaSpros FROM BazaSpros WHERE IDBazaSpros=") + QString::number(IDBazaSpros->value()));
+        exists.open();
+        stored = !exists.isEmpty();
+    }
+    if (!stored) {
+        if (dialogs().message(Dialogs::Kind::Warning, QStringLiteral("Для добавления необходимо сохранить документ."),
+                              Dialogs::Buttons::YesCancel) == Dialogs::Yes)
+            close();
+        return -1;
+    }
+    return FSprAdress->Execute(VariantTitle) == 6 ? next : -1;
+}
+
+void TFKardSpros::storeVariant(bool append, int number)
+{
+    Table &variants = DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest"));
+    if (append) {
+        variants.append();
+        variants.fieldByName(QStringLiteral("IDBazaSpros")).setInteger(IDBazaSpros->value());
+    } else {
+        variants.edit();
+    }
+    variants.fieldByName(QStringLiteral("IDBazaSprosVarMest")).setInteger(number);
+    variants.fieldByName(QStringLiteral("IDTown")).setInteger(currentKey("ADOTSprTown", "IDTown"));
+    variants.fieldByName(QStringLiteral("IDRaion")).setInteger(currentKey("ADOTSprRaion", "IDRaion"));
+    variants.fieldByName(QStringLiteral("IDStreet")).setInteger(currentKey("ADOTSprStreet", "IDStreet"));
+    variants.post();
+}
+
+void TFKardSpros::BitBtn2Click()
+{
+    const int number = prepareVariant();
+    if (number > 0) storeVariant(true, number);
+}
+
+void TFKardSpros::BitBtn1Click()
+{
+    const int number = prepareVariant();
+    if (number > 0) storeVariant(DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest")).isEmpty(), number);
+}
+
+void TFKardSpros::BitBtn5Click()
+{
+    if (dialogs().confirm(QStringLiteral("Удалить вариант?")))
+        DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest")).deleteRecord();
+}

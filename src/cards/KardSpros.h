@@ -1,0 +1,37 @@
+#pragma once
+#include "cards/RequestCard.h"
+
+class DBGrid;
+class QCheckBox;
+
+// The demand card: what a buyer looks for, with the places wanted (location
+// variants, stored at once), shown modally by the register or the sale card.
+class TFKardSpros : public RequestCard {
+    Q_OBJECT
+public:
+    explicit TFKardSpros(QWidget *parent = nullptr);
+    QString NotAllSelect() const override;
+    void bindSources() override;
+
+    IntegerEdit *IDBazaSpros;
+    DateEdit *DateSpros;
+    IntegerEdit *LevelMin, *LevelMax, *KolRoomMin, *KolRoomMax, *YearBuild;
+    QCheckBox *NotLevelLast, *Tel, *Balkon, *BathRoom, *Osvobojdena, *NoVarRaspologen;
+    DecimalEdit *S_ObshMin, *S_ObshMax, *S_JilMin, *S_KuhMin, *H_PotolokMin;
+    DBGrid *DBGridVarMest;
+
+    // The location-variant buttons.
+    void BitBtn2Click();   // "Добавить"
+    void BitBtn1Click();   // "Изменить"
+    void BitBtn5Click();   // "Удалить"
+
+private:
+    QWidget *buildObjectTab();
+    QWidget *buildPlacesTab();
+    QWidget *buildContractTab();
+    // Steps shared by adding and changing: the next number, or -1 when the user stopped.
+    int prepareVariant();
+    void storeVariant(bool append, int number);
+};
+
+extern TFKardSpros *FKardSpros;

@@ -1,0 +1,264 @@
+#include "cards/RequestCard.h"
+#include "app/Application.h"
+#include "cards/PriceGroup.h"
+#include "currency/CurrentRates.h"
+#include "data/DataModule.h"
+#include "directories/SprAll.h"
+#include "directories/SprKlient.h"
+#include "directories/SprSotrud.h"
+#include "platform/Dialogs.h"
+#include "widgets/DateEdit.h"
+#include "widgets/Lookups.h"
+#include "widgets/NumberEdits.h"
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+
+using namespace CardParts;
+
+namespace {
+
+// The attribute lookups: label, lookup (and its list's column), list table, picker, editor caption, clear button.
+struct Attribute { const char *label, *lookup, *list, *picker, *caption, *clear; };
+const Attribute Attributes[] = {
+    {"Тип объекта:", "NameType", "SprType", "TypeBtn", "Типы объектов", "BitBtn3"},
+    {"Состояние объекта:", "NameValueKV", "SprValueKV", "ValueKVBtn", "Состояние", "BitBtn4"},
+    {"Балкон:", "NameBalkon", "SprBalkon", "BalkonBtn", "Балкон", "BitBtn5"},
+    {"Двери:", "NameDoor", "SprDoor", "DoorBtn", "Двери", "BitBtn6"},
+    {"Материал дома:", "NameMatHome", "SprMatHome", "NameMatHomeBtn", "Материал дома", "BitBtn7"},
+    {"Материал пола:", "NameMatPol", "SprMatPol", "NameMatPolBtn", "Материал пола", "BitBtn8"},
+    {"Отопление:", "NameOtoplen", "SprOtoplen", "OtoplenBtn", "Отопление", "BitBtn9"},
+    {"Планировка дома:", "NamePlanHome", "SprPlanHome", "NamePlanHomeBtn", "Планировка дома", "BitBtn10"},
+    {"Планировка комнат:", "NamePlanRoom", "SprPlanRoom", "NamePlanRoomBtn", "Планировка комнат", "BitBtn11"},
+    {"Телефон:", "NameTel", "SprTel", "NameTelBtn", "Телефоны", "BitBtn12"},
+    {"Окна:", "NameWindow", "SprWindow", "NameWindowBtn", "Окна", "BitBtn13"},
+    {"Водоснабжение:", "NameWater", "SprWater", "NameWaterBtn", "Водоснабжение", "BitBtn14"},
+    {"Сан.узел:", "NameBathRoom", "SprBathRoom", "NameBathRoomBtn", "Сан.узел", "BitBtn15"},
+};
+
+const QColor FocusColour(192, 220, 192);
+const int InfoWidth = 255;   // characters of the request's info field
+
+Dataset *source(const QString &name)
+{
+    DataSource *s = DMDomlar ? DMDomlar->dataSource(name) : nullptr;
+    return s ? s->dataset() : nullptr;
+}
+
+} // namespace
+
+namespace CardParts {
+
+void addRow(QGridLayout *g, const QString &label, QWidget *w)
+{
+    const int row = g->rowCount();
+    g->addWidget(new QLabel(label), row, 0);
+    g->addWidget(w, row, 1);
+}
+
+QWidget *lookupRow(QWidget *lookup, QWidget *pick, QWidget *clear)
+{
+    auto *row = new QWidget;
+    auto *h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(2);
+    h->addWidget(lookup, 1);
+    if (pick) h->addWidget(pick);
+    if (clear) h->addWidget(clear);
+    return row;
+}
+
+QPushButton *smallButton(const char *name, const QString &text)
+{
+    auto *b = named(new QPushButton(text), name);
+    b->setFocusPolicy(Qt::ClickFocus);
+    b->setFixedWidth(26);
+    return b;
+}
+
+} // namespace CardParts
+
+int currentKey(const QString &dataset, const QString &field)
+{
+    Table &t = DMDomlar->table(dataset);
+    return t.isEmpty() ? 0 : t.fieldByName(field).asInteger();
+}
+
+RequestCard::RequestCard(const QString &name, QWidget *parent) : QDialog(parent)
+{
+    setObjectName(name);
+    Klient = Sotrud = nullptr;
+    DogNo1 = named(new QLineEdit, "DogNo1");
+    DogBegin1 = named(new DateEdit, "DogBegin1");
+    DogEnd1 = named(new DateEdit, "DogEnd1");
+    Price = named(new DecimalEdit, "Price");
+    PriceUSD = named(new DecimalEdit, "PriceUSD");
+    PriceEUR = named(new DecimalEdit, "PriceEUR");
+    makePriceGroup(Price, PriceUSD, PriceEUR);
+    Info = named(new QPlainTextEdit, "Info");
+}
+
+void RequestCard::buildFrame(IntegerEdit *number, const char *numberName, DateEdit *date, const char *dateName,
+                             const QString &documentCaption, const QString &documentHint,
+                             const QList<QPair<QWidget *, QString>> &tabs)
+{
+    m_number = named(number, numberName);
+    named(date, dateName);
+    auto *v = new QVBoxLayout(this);
+    auto *strip = new QHBoxLayout;
+    auto *label = new QLabel(QStringLiteral("Заявка №"));
+    number->setReadOnly(true);
+    number->setFixedWidth(80);
+    date->setFixedWidth(120);
+    for (QWidget *w : {static_cast<QWidget *>(label), static_cast<QWidget *>(number), static_cast<QWidget *>(date)}) {
+        QFont f = w->font();
+        f.setBold(true);
+        w->setFont(f);
+    }
+    LMDButton1 = named(new QToolButton, "LMDButton1");
+    LMDButton1->setText(documentCaption);
+    LMDButton1->setToolTip(documentHint);
+    LMDButton1->setPopupMode(QToolButton::InstantPopup);
+    DopDoc = named(new QMenu(LMDButton1), "DopDoc");
+    LMDButton1->setMenu(DopDoc);
+    strip->addWidget(label);
+    strip->addWidget(number);
+    strip->addWidget(new QLabel(QStringLiteral("от")));
+    strip->addWidget(date);
+    strip->addStretch();
+    strip->addWidget(LMDButton1);
+    v->addLayout(strip);
+
+    PageControl1 = named(new QTabWidget, "PageControl1");
+    for (const auto &[page, title] : tabs) PageControl1->addTab(page, title);
+    v->addWidget(PageControl1, 1);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(new QLabel(QStringLiteral("Доп. инфо.:")), 0, Qt::AlignTop);
+    Info->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Info->setFixedHeight(60);
+    bottom->addWidget(Info, 1);
+    v->addLayout(bottom);
+    v->addWidget(named(new QStatusBar, "StatusBar1"));
+}
+
+QWidget *RequestCard::buildAttributes(const QStringList &lookups)
+{
+    auto *box = new QGroupBox(QStringLiteral("Дополнительные характеристики"));
+    auto *g = new QGridLayout(box);
+    for (const Attribute &a : Attributes) {
+        if (!lookups.contains(QString::fromLatin1(a.lookup))) continue;
+        auto *lookup = named(new WordLookup, a.lookup);
+        lookup->installEventFilter(this);
+        m_words.push_back(lookup);
+        m_wordLists.push_back(QString::fromLatin1(a.list));
+        QPushButton *pick = smallButton(a.picker, QStringLiteral("..."));
+        QPushButton *clear = smallButton(a.clear, QStringLiteral("Х"));
+        const QString table = QString::fromLatin1(a.list), caption = QString::fromUtf8(a.caption),
+                      column = QString::fromLatin1(a.lookup);
+        connect(pick, &QPushButton::clicked, this, guarded([table, caption, column] {
+            FSprAll->OpenForm(table, caption, column);
+        }));
+        connect(clear, &QPushButton::clicked, lookup, [lookup] { lookup->setWord(QString()); });
+        addRow(g, QString::fromUtf8(a.label), lookupRow(lookup, pick, clear));
+    }
+    g->setRowStretch(g->rowCount(), 1);
+    return box;
+}
+
+QWidget *RequestCard::personRow(IdLookup *&lookup, const char *name, const char *pickName, const char *clearName)
+{
+    lookup = named(new IdLookup, name);
+    QPushButton *pick = smallButton(pickName, QStringLiteral("..."));
+    QPushButton *clear = smallButton(clearName, QStringLiteral("Х"));
+    IdLookup *l = lookup;
+    const bool client = QByteArray(name) == "Klient";
+    connect(clear, &QPushButton::clicked, l, [l] { l->setKey(0); });
+    connect(pick, &QPushButton::clicked, this, guarded([l, client] {
+        const int result = client ? FSprKlient->Execute() : FSprSotrud->Execute();
+        if (result == 1)
+            l->setKey(client ? currentKey("ADOTSprKlient", "IDKlient") : currentKey("ADOTSprSotrud", "IDSotrud"));
+    }));
+    return lookupRow(lookup, pick, clear);
+}
+
+PriceGroup *RequestCard::makePriceGroup(DecimalEdit *rub, DecimalEdit *usd, DecimalEdit *eur)
+{
+    return new PriceGroup(rub, usd, eur, [] { return PeremenKursUSD; }, [] { return PeremenKursEURO; }, this);
+}
+
+void RequestCard::bindSources()
+{
+    Klient->setSource(source("DSSprKlient"), "IDKlient", "NameKlient");
+    Sotrud->setSource(source("DSSprSotrud"), "IDSotrud", "NameSotrud");
+    for (size_t i = 0; i < m_words.size(); ++i)
+        m_words[i]->setSource(source("DS" + m_wordLists[i]), m_words[i]->objectName());
+}
+
+WordLookup *RequestCard::wordLookup(const QString &name) const
+{
+    for (WordLookup *w : m_words)
+        if (w->objectName() == name) return w;
+    return nullptr;
+}
+
+void RequestCard::FormCloseQuery()
+{
+    const int answer = dialogs().message(Dialogs::Kind::Confirmation, QStringLiteral("Сохранить заявку?"),
+                                         Dialogs::Buttons::YesNoCancel);
+    if (answer == Dialogs::No) { done(Dialogs::No); return; }
+    if (answer != Dialogs::Yes) return;
+    const QString missing = NotAllSelect();
+    if (missing == "OK" && Info->toPlainText().size() > InfoWidth) {
+        // Told before anything is stored: the note would not fit its field.
+        dialogs().warning(QStringLiteral("Доп. инфо. содержит %1 символов, а помещается не более %2. Сократите текст.")
+                              .arg(Info->toPlainText().size()).arg(InfoWidth));
+        return;
+    }
+    if (missing == "OK") { done(Dialogs::Yes); return; }
+    dialogs().message(Dialogs::Kind::Warning, QStringLiteral("Внимение! Необходимо выбрать ") + missing, Dialogs::Buttons::Yes);
+}
+
+void RequestCard::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    reportErrors([this] { FormCloseQuery(); });
+}
+
+void RequestCard::reject()
+{
+    reportErrors([this] { FormCloseQuery(); });
+}
+
+void RequestCard::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    emit documentMenuRequested(DopDoc);
+    PageControl1->setCurrentIndex(0);
+    m_number->setFocus();
+}
+
+void RequestCard::paintWordLookups(WordLookup *focused)
+{
+    for (WordLookup *w : m_words) {
+        QPalette p = w->palette();
+        for (auto role : {QPalette::Button, QPalette::Base})
+            p.setColor(role, w == focused ? FocusColour : QColor(Qt::white));
+        w->setPalette(p);
+    }
+}
+
+bool RequestCard::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) paintWordLookups(qobject_cast<WordLookup *>(watched));
+    else if (event->type() == QEvent::FocusOut) paintWordLookups(nullptr);
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,4 @@
+#include "currency/CurrentRates.h"
+
+Money PeremenKursUSD;
+Money PeremenKursEURO;

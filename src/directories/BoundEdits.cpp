@@ -1,0 +1,73 @@
+#include "directories/BoundEdits.h"
+#include "data/Dataset.h"
+#include "platform/AppError.h"
+#include "platform/Dialogs.h"
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+BoundEdits::BoundEdits(QObject *parent) : QObject(parent) {}
+
+void BoundEdits::setDataset(Dataset *dataset)
+{
+    if (m_dataset) disconnect(m_dataset, nullptr, this, nullptr);
+    m_dataset = dataset;
+    if (dataset) {
+        connect(dataset, &Dataset::currentChanged, this, &BoundEdits::reload);
+        connect(dataset, &Dataset::rowChanged, this, &BoundEdits::reload);
+        connect(dataset, &Dataset::resetDone, this, &BoundEdits::reload);
+    }
+    reload();
+}
+
+void BoundEdits::bind(QLineEdit *edit, const QString &field)
+{
+    m_bindings.push_back({edit, field});
+    connect(edit, &QLineEdit::textEdited, this, [this, field](const QString &text) { write(field, text); });
+    show(m_bindings.back());
+}
+
+void BoundEdits::bind(QPlainTextEdit *edit, const QString &field)
+{
+    m_bindings.push_back({edit, field});
+    connect(edit, &QPlainTextEdit::textChanged, this, [this, edit, field] {
+        if (!edit->signalsBlocked()) write(field, edit->toPlainText());
+    });
+    show(m_bindings.back());
+}
+
+void BoundEdits::reload()
+{
+    if (m_writing) return;
+    for (const Binding &b : m_bindings) show(b);
+}
+
+void BoundEdits::show(const Binding &b)
+{
+    QString text;
+    if (m_dataset && m_dataset->active() && !m_dataset->isEmpty() && m_dataset->fieldIndex(b.field) >= 0)
+        text = m_dataset->fieldByName(b.field).asString();
+    const bool hasRow = m_dataset && m_dataset->active() && !m_dataset->isEmpty();
+    b.edit->setEnabled(hasRow);
+    const QSignalBlocker block(b.edit);
+    if (auto *line = qobject_cast<QLineEdit *>(b.edit)) {
+        if (line->text() != text) line->setText(text);
+    } else if (auto *plain = qobject_cast<QPlainTextEdit *>(b.edit)) {
+        if (plain->toPlainText() != text) plain->setPlainText(text);
+    }
+}
+
+void BoundEdits::write(const QString &field, const QString &text)
+{
+    if (!m_dataset || !m_dataset->active() || m_dataset->isEmpty()) return;
+    m_writing = true;
+    try {
+        m_dataset->edit();
+        m_dataset->fieldByName(field).setString(text);
+    } catch (const AppError &e) {
+        m_writing = false;
+        dialogs().error(e.text());
+        reload();
+        return;
+    }
+    m_writing = false;
+}

@@ -1,0 +1,7 @@
+#pragma once
+#include "widgets/GridColumn.h"
+#include <vector>
+
+// The designed columns of the register's two grids, in their designed order.
+std::vector<GridColumn> saleColumns();
+std::vector<GridColumn> sprosColumns();

@@ -1,0 +1,72 @@
+#pragma once
+#include "app/Program.h"
+#include "data/DataModule.h"
+#include "data/Query.h"
+#include "platform/ScriptedDialogs.h"
+#include "support/TestDatabase.h"
+#include <QDialog>
+#include <QDir>
+#include <memory>
+#include <vector>
+
+// The program's forms over a temporary program folder with a real database.
+// Windows that the program does not make yet are made here, and only those
+// are removed here; the rest go with destroyForms.
+struct ProgramForms {
+    TempDir dir;
+    ScopedScriptedDialogs dialogs;
+    std::vector<std::unique_ptr<QWidget>> own;
+
+    ProgramForms()
+    {
+        QDir(dir.path()).mkdir("Data");
+        createTestDatabase(dir.file("Data/domlar.mde"));
+        createForms(dir.path());
+    }
+    ~ProgramForms()
+    {
+        own.clear();
+        destroyForms();
+    }
+
+    template <typename Window>
+    Window *make(Window *&instance)
+    {
+        if (!instance) own.emplace_back(new Window);
+        return instance;
+    }
+
+    // Runs SQL on the program's connection and re-reads the dataset over the table.
+    void exec(const QString &sql, const QString &dataset = {})
+    {
+        DMDomlar->ADOConnection.execute(sql);
+        if (!dataset.isEmpty()) DMDomlar->table(dataset).requery();
+    }
+    // A value read straight from the database file.
+    QVariant stored(const QString &sql)
+    {
+        Query q(DMDomlar->ADOConnection, sql);
+        q.open();
+        return q.isEmpty() ? QVariant() : q.field(0).value();
+    }
+    QStringList column(const QString &dataset, const QString &field)
+    {
+        Table &t = DMDomlar->table(dataset);
+        QStringList out;
+        for (int r = 0; r < t.recordCount(); ++r) out << t.value(r, t.fieldIndex(field)).toString();
+        return out;
+    }
+    // A modal show answered by running `act` on the shown window; gives the window's result.
+    void answerModal(std::function<void(QDialog *)> act)
+    {
+        dialogs.answerModal([act](QWidget *w) {
+            auto *d = static_cast<QDialog *>(w);
+            d->setResult(0);
+            d->show();
+            act(d);
+            const int result = d->result();
+            d->hide();
+            return result;
+        });
+    }
+};
