@@ -26,6 +26,7 @@ const QString VariantTitle = QStringLiteral("Ввод нового вариан�
 
 QWidget *range(QWidget *from, QWidget *to, QWidget *extra = nullptr)
 {
+    for (QWidget *bound : {from, to}) bound->setMinimumWidth(70);
     auto *w = new QWidget;
     auto *h = new QHBoxLayout(w);
     h->setContentsMargins(0, 0, 0, 0);

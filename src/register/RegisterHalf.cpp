@@ -37,6 +37,7 @@ RegisterHalf::RegisterHalf(const Texts &texts, std::vector<GridColumn> columns, 
     setMinimumWidth(60);   // the splitter and the width rule decide the width, not the toolbar
 
     m_grid = new DBGrid;
+    m_grid->setFrozenFirstColumn(true);
     m_grid->setObjectName(texts.gridName);
     // Titles such as "Этаж|№" are designed narrower than the header's usual minimum.
     m_grid->horizontalHeader()->setMinimumSectionSize(MinColumnWidth);

@@ -175,9 +175,15 @@ void DBGrid::updateFrozenGeometry()
         m_frozen->horizontalHeader()->resizeSection(c, columnWidth(c));
     }
     m_frozen->horizontalHeader()->setFixedHeight(m_header->height());
-    m_frozen->setVisible(frozen >= 0 && !isColumnHidden(frozen));
+    m_frozen->setVisible(m_frozenOn && frozen >= 0 && !isColumnHidden(frozen));
     m_frozen->setGeometry(verticalHeader()->width() + frameWidth(), frameWidth(),
                           frozen >= 0 ? columnWidth(frozen) : 0, viewport()->height() + m_header->height());
+}
+
+void DBGrid::setFrozenFirstColumn(bool on)
+{
+    m_frozenOn = on;
+    updateFrozenGeometry();
 }
 
 void DBGrid::resizeEvent(QResizeEvent *event)

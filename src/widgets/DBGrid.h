@@ -7,7 +7,7 @@ class Dataset;
 class TwoLevelHeader;
 
 // The data grid of every list of the program: a read-only view over a dataset
-// with two-level titles, a frozen first column (button face, maroon), title
+// with two-level titles, optionally a frozen first column (button face, maroon), title
 // clicks that order the dataset, incremental search by typing, Ctrl+Delete,
 // and a selected row that is always the dataset's current row.
 class DBGrid : public QTableView {
@@ -41,6 +41,9 @@ public:
     // The text the current row shows in a column.
     QString currentText(int logical) const;
 
+    // Whether the first column stays in place, drawn on the button face in maroon (the register's grids).
+    void setFrozenFirstColumn(bool on);
+
     // Whether Ctrl+Delete deletes the current row after "Delete record?".
     void setKeyboardDelete(bool on) { m_keyboardDelete = on; }
 
@@ -67,6 +70,7 @@ private:
     QTableView *m_frozen;            // overlay showing the first column, which stays in place
     TwoLevelHeader *m_header;
     bool m_keyboardDelete = true;
+    bool m_frozenOn = false;
     bool m_following = false;
     bool m_settingRows = false;
     QString m_searchText;

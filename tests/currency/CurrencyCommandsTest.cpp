@@ -3,7 +3,7 @@
 #include "currency/CurrentRates.h"
 #include "currency/SprUE.h"
 #include "currency/TecKursUE.h"
-#include "directories/ProgramForms.h"
+#include "support/ProgramForms.h"
 #include <QAction>
 #include <QPushButton>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "currency/CurrentRates.h"
 #include "currency/SprUE.h"
 #include "currency/TecKursUE.h"
-#include "directories/ProgramForms.h"
+#include "support/ProgramForms.h"
 #include "widgets/DBGrid.h"
 #include <QLineEdit>
 #include <QTest>

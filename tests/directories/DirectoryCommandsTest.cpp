@@ -1,6 +1,6 @@
 #include "app/Zastav.h"
 #include "directories/DirectoryCommands.h"
-#include "directories/ProgramForms.h"
+#include "support/ProgramForms.h"
 #include "directories/SprAdress.h"
 #include "directories/SprAll.h"
 #include "directories/SprFirm.h"

@@ -1,6 +1,6 @@
 #include "directories/NextCode.h"
 #include "directories/SprAdress.h"
-#include "directories/ProgramForms.h"
+#include "support/ProgramForms.h"
 #include "widgets/DBGrid.h"
 #include <QApplication>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "directories/ProgramForms.h"
+#include "support/ProgramForms.h"
 #include "directories/SprAll.h"
 #include "widgets/DBGrid.h"
 #include <gtest/gtest.h>

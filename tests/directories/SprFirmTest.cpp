@@ -1,5 +1,5 @@
 #include "app/Zastav.h"
-#include "directories/ProgramForms.h"
+#include "support/ProgramForms.h"
 #include "directories/SprFirm.h"
 #include <QLineEdit>
 #include <QPushButton>

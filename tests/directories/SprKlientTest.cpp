@@ -1,4 +1,4 @@
-#include "directories/ProgramForms.h"
+#include "support/ProgramForms.h"
 #include "directories/SprKlient.h"
 #include "directories/SprSotrud.h"
 #include "widgets/DBGrid.h"

@@ -34,6 +34,7 @@ struct GridFixture {
         grid.setDataset(&towns);
         grid.setColumns({column("IDTown", "Код", 40), column("NameTown", "Город|Название"), column("CodeOfKladr", "Город|КЛАДР", 0, false)});
         grid.resize(400, 300);
+        grid.setFrozenFirstColumn(true);
     }
     QString nameAt(int row) { return grid.datasetModel()->displayText(row, 1); }
 };

@@ -1,0 +1,159 @@
+#include "cards/KardSale.h"
+#include "cards/KardSpros.h"
+#include "register/Baza.h"
+#include "support/ProgramForms.h"
+#include "widgets/DBGrid.h"
+#include "widgets/DateEdit.h"
+#include "widgets/Lookups.h"
+#include "widgets/NumberEdits.h"
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Requests : ProgramForms {
+    Table &sale() { return DMDomlar->table("ADOTBazaSale"); }
+    Table &spros() { return DMDomlar->table("ADOTBazaSpros"); }
+    // The card shown next is answered with `result` after `fill` ran on it.
+    void answerCard(int result, std::function<void()> fill = {})
+    {
+        answerModal([result, fill](QDialog *d) {
+            if (fill) fill();
+            d->setResult(result);
+        });
+    }
+};
+
+void chooseAll(TFKardSale *c)
+{
+    for (IdLookup *l : {c->NameTown, c->NameRaion, c->NameStreet, c->Klient, c->Sotrud}) l->setKey(1);
+}
+
+} // namespace
+
+// A new number is the greatest plus one; a card ended with "Нет" stores nothing and uses no number.
+TEST(BazaRequests, AddOfferNumbersAndStores)
+{
+    Requests f;
+    int shown = 0;
+    f.answerCard(7, [&] { shown = FKardSale->IDBazaSale->value(); });
+    FBaza->BitBtn2Click();
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(f.sale().isEmpty());
+    EXPECT_EQ(FKardSale->windowTitle(), QStringLiteral("Ввод новой заявки на продажу (обмен) недвижимости"));
+
+    f.answerCard(6, [&] {
+        shown = FKardSale->IDBazaSale->value();
+        chooseAll(FKardSale);
+        FKardSale->Home->setText("7а");
+        FKardSale->Price->setValue(*Money::parse("1500000"));
+    });
+    FBaza->BitBtn2Click();
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(f.stored("SELECT Home FROM BazaSale WHERE IDBazaSale=1").toString(), QStringLiteral("7а"));
+    EXPECT_EQ(f.stored("SELECT DogBegin1 FROM BazaSale WHERE IDBazaSale=1").toString(), "1899-12-30");
+    EXPECT_EQ(f.sale().fieldByName("IDBazaSale").asInteger(), 1);   // the new row is the current offer
+    EXPECT_EQ(f.sale().fieldByName("DateReg").asDate(), QDate::currentDate());
+}
+
+// Opening fills the card from the current row; saving keeps the number and writes the fields back.
+TEST(BazaRequests, OpenOfferAndClearAfterwards)
+{
+    Requests f;
+    f.exec("INSERT INTO BazaSale (IDBazaSale, Home, info, IDKlient, NameType, DogBegin1) "
+           "VALUES (57, '12', 'заметка', 3, 'Дом', NULL)", "ADOTBazaSale");
+    f.answerCard(6, [] {
+        EXPECT_EQ(FKardSale->IDBazaSale->value(), 57);
+        EXPECT_EQ(FKardSale->Info->toPlainText(), QStringLiteral("заметка"));
+        EXPECT_EQ(FKardSale->wordLookup("NameType")->word(), QStringLiteral("Дом"));
+        EXPECT_EQ(FKardSale->DogBegin1->text(), "");
+        FKardSale->Home->setText("14");
+    });
+    FBaza->BitBtn7Click();
+    EXPECT_EQ(f.stored("SELECT Home FROM BazaSale WHERE IDBazaSale=57").toString(), "14");
+    EXPECT_EQ(f.stored("SELECT count(*) FROM BazaSale").toInt(), 1);
+
+    f.answerCard(7, [] {
+        EXPECT_EQ(FKardSale->IDBazaSale->value(), 58);
+        EXPECT_EQ(FKardSale->Home->text(), "");
+        EXPECT_EQ(FKardSale->Info->toPlainText(), "");
+        EXPECT_EQ(FKardSale->Klient->key(), 0);
+        EXPECT_EQ(FKardSale->wordLookup("NameType")->word(), "");
+        EXPECT_EQ(FKardSale->DateReg->date(), QDate::currentDate());
+    });
+    FBaza->BitBtn2Click();
+}
+
+TEST(BazaRequests, NoCurrentRowOpensAndDeletesNothing)
+{
+    Requests f;
+    f.dialogs.answerMessage(Dialogs::Ok);
+    FBaza->BitBtn7Click();   // no offer: a short message, no card
+    f.dialogs.answerMessage(Dialogs::Ok);
+    FBaza->BitBtn8Click();
+    EXPECT_TRUE(f.dialogs.allAnswered());
+    EXPECT_TRUE(f.sale().isEmpty());
+}
+
+TEST(BazaRequests, DeleteAsksFirst)
+{
+    Requests f;
+    f.exec("INSERT INTO BazaSpros (IDBazaSpros) VALUES (1), (2)", "ADOTBazaSpros");
+    f.dialogs.answerMessage(Dialogs::No);
+    FBaza->BitBtn8Click();
+    EXPECT_EQ(f.spros().recordCount(), 2);
+    f.dialogs.answerMessage(Dialogs::Yes);
+    FBaza->BitBtn8Click();
+    EXPECT_EQ(f.stored("SELECT count(*) FROM BazaSpros").toInt(), 1);
+    EXPECT_EQ(f.dialogs.calls().last().text, QStringLiteral("Удалить спрос?"));
+}
+
+// An exchange demand edited from the register stays attached to its offer.
+TEST(BazaRequests, DemandEditKeepsExchangeLink)
+{
+    Requests f;
+    f.exec("INSERT INTO BazaSpros (IDBazaSpros, IDBazaSaleForObmen, LevelMin) VALUES (4, 9, 2)", "ADOTBazaSpros");
+    f.answerCard(6, [] {
+        EXPECT_EQ(FKardSpros->LevelMin->value(), 2);
+        FKardSpros->LevelMax->setValue(5);
+    });
+    FBaza->BitBtn4Click();
+    EXPECT_EQ(f.stored("SELECT IDBazaSaleForObmen FROM BazaSpros WHERE IDBazaSpros=4").toInt(), 9);
+    EXPECT_EQ(f.stored("SELECT LevelMax FROM BazaSpros WHERE IDBazaSpros=4").toInt(), 5);
+    EXPECT_EQ(FKardSpros->windowTitle(), QStringLiteral("Заявка на приобретение недвижимости"));
+}
+
+// Location variants are stored at once, numbered by Max+1, renumbered when changed.
+TEST(BazaRequests, LocationVariants)
+{
+    Requests f;
+    f.exec("INSERT INTO SprTown (IDTown, NameTown) VALUES (1, 'Тверь')", "ADOTSprTown");
+    f.exec("INSERT INTO BazaSprosVarMest (IDBazaSprosVarMest, IDBazaSpros) VALUES (10, 99)", "ADOTBazaSprosVarMest");
+    Table &variants = DMDomlar->table("ADOTBazaSprosVarMest");
+
+    FKardSpros->IDBazaSpros->setValue(5);   // a demand not stored yet
+    f.dialogs.answerMessage(Dialogs::Cancel);
+    FKardSpros->BitBtn2Click();
+    EXPECT_EQ(f.dialogs.calls().last().text, QStringLiteral("Для добавления необходимо сохранить документ."));
+
+    f.exec("INSERT INTO BazaSpros (IDBazaSpros) VALUES (5)", "ADOTBazaSpros");
+    auto pickStreet = [&] { f.answerModal([](QDialog *d) { d->setResult(6); }); };
+    pickStreet();
+    FKardSpros->BitBtn1Click();             // no variants yet: "Изменить" adds
+    pickStreet();
+    FKardSpros->BitBtn2Click();
+    EXPECT_EQ(f.column("ADOTBazaSprosVarMest", "IDBazaSprosVarMest"), QStringList({"11", "12"}));
+    EXPECT_EQ(f.column("ADOTBazaSprosVarMest", "NewNameTown"), QStringList({"Тверь", "Тверь"}));
+
+    variants.first();
+    pickStreet();
+    FKardSpros->BitBtn1Click();
+    EXPECT_EQ(f.stored("SELECT count(*) FROM BazaSprosVarMest WHERE IDBazaSpros=5").toInt(), 2);
+    EXPECT_EQ(f.stored("SELECT Max(IDBazaSprosVarMest) FROM BazaSprosVarMest").toInt(), 13);
+    EXPECT_EQ(f.dialogs.calls().last().text, QStringLiteral("Ввод нового варианта расположения для спроса"));
+
+    f.dialogs.answerMessage(Dialogs::Yes);
+    FKardSpros->BitBtn5Click();
+    EXPECT_EQ(f.stored("SELECT count(*) FROM BazaSprosVarMest WHERE IDBazaSpros=5").toInt(), 1);
+}
