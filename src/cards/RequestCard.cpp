@@ -157,6 +157,7 @@ QWidget *RequestCard::buildAttributes(const QStringList &lookups)
     for (const Attribute &a : Attributes) {
         if (!lookups.contains(QString::fromLatin1(a.lookup))) continue;
         auto *lookup = named(new WordLookup, a.lookup);
+        lookup->setMinimumWidth(150);
         lookup->installEventFilter(this);
         m_words.push_back(lookup);
         m_wordLists.push_back(QString::fromLatin1(a.list));

@@ -95,7 +95,9 @@ void TFSprUE::bindGrid()
     if (m_bound || !DMDomlar) return;
     m_grid->setDataset(&DMDomlar->table(QStringLiteral("ADOTSprUE")));
     const QString fourDecimals = QStringLiteral("0.0000");
-    m_grid->setColumns({makeColumn(QStringLiteral("UEDate"), QStringLiteral("Дата"), 90),
+    GridColumn date = makeColumn(QStringLiteral("UEDate"), QStringLiteral("Дата"), 90);
+    date.alignment = Qt::AlignHCenter;
+    m_grid->setColumns({date,
                         makeColumn(QStringLiteral("Dollar"), QStringLiteral("КУРС|$"), 100, fourDecimals),
                         makeColumn(QStringLiteral("EURO"), QStringLiteral("КУРС|EUR"), 100, fourDecimals)});
     m_bound = true;

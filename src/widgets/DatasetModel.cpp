@@ -122,6 +122,8 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
             return m_dataset->value(index.row(), f).toBool() ? Qt::Checked : Qt::Unchecked;
         return QVariant();
     case Qt::TextAlignmentRole:
+        if (const Qt::Alignment a = m_columns[size_t(index.column())].alignment; a != Qt::Alignment())
+            return int(a | Qt::AlignVCenter);
         if (f >= 0 && isNumeric(m_dataset->fieldInfo(f).type))
             return int(Qt::AlignRight | Qt::AlignVCenter);
         return int(Qt::AlignLeft | Qt::AlignVCenter);

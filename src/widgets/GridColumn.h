@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <Qt>
 
 // One column of a data grid: the dataset field it shows and how.
 struct GridColumn {
@@ -9,6 +10,7 @@ struct GridColumn {
     bool sortable = true;     // a click on the title orders the dataset by the field
     bool visible = true;
     QString format;           // display format of numbers: "0.0000", "0", ",0.00"; empty: the field's default
+    Qt::Alignment alignment;  // empty: numbers to the right, the rest to the left
     // Settings kept in layout files and otherwise unused by the grid.
     int sortMarker = 0;
     int sortIndex = 0;

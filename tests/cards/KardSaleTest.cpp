@@ -5,6 +5,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "widgets/Lookups.h"
 #include "widgets/NumberEdits.h"
+#include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
 namespace {
@@ -121,6 +122,14 @@ TEST(KardSale, ClosingDialogue)
     EXPECT_EQ(dialogs.calls().size(), 4);
 
     for (IdLookup *l : {k.card.NameTown, k.card.NameRaion, k.card.NameStreet, k.card.Klient, k.card.Sotrud}) l->setKey(1);
+    k.card.Info->setPlainText(QString(256, QChar('x')));   // a note too long for its field: told, nothing returned
+    dialogs.answerMessage(Dialogs::Yes);
+    dialogs.answerMessage(Dialogs::Ok);
+    k.card.close();
+    EXPECT_EQ(k.card.result(), 7);
+    EXPECT_TRUE(dialogs.calls().last().text.contains("255"));
+
+    k.card.Info->setPlainText(QString(255, QChar('x')));
     dialogs.answerMessage(Dialogs::Yes);
     k.card.close();
     EXPECT_EQ(k.card.result(), 6);

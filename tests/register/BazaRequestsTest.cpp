@@ -7,6 +7,7 @@
 #include "widgets/Lookups.h"
 #include "widgets/NumberEdits.h"
 #include <QLineEdit>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
@@ -156,4 +157,36 @@ TEST(BazaRequests, LocationVariants)
     f.dialogs.answerMessage(Dialogs::Yes);
     FKardSpros->BitBtn5Click();
     EXPECT_EQ(f.stored("SELECT count(*) FROM BazaSprosVarMest WHERE IDBazaSpros=5").toInt(), 1);
+}
+
+// The card's pickers take the current rows of the shared directories, each from its own list.
+TEST(BazaRequests, CardPickers)
+{
+    Requests f;
+    f.exec("INSERT INTO SprTown (IDTown, NameTown) VALUES (1, 'Тверь'), (2, 'Клин')", "ADOTSprTown");
+    f.exec("INSERT INTO SprStreet (IDStreet, NameStreet) VALUES (7, 'Лесная')", "ADOTSprStreet");
+    f.exec("INSERT INTO SprKlient (IDKlient, NameKlient) VALUES (4, 'Иванов')", "ADOTSprKlient");
+    auto button = [](const char *name) { return FKardSale->findChild<QPushButton *>(name); };
+
+    f.answerModal([](QDialog *d) {
+        DMDomlar->table("ADOTSprTown").locate("IDTown", 1);
+        d->setResult(6);
+    });
+    button("BitBtn2")->click();
+    EXPECT_EQ(FKardSale->NameTown->key(), 1);
+    EXPECT_EQ(FKardSale->NameTown->currentText(), QStringLiteral("Тверь"));
+    EXPECT_EQ(FKardSale->NameRaion->key(), 0);            // an empty district list gives 0
+    EXPECT_EQ(FKardSale->NameStreet->key(), 7);
+
+    f.answerModal([](QDialog *d) { d->setResult(2); });   // closed without a choice: nothing changes
+    button("BitBtn2")->click();
+    EXPECT_EQ(FKardSale->NameTown->key(), 1);
+
+    f.answerModal([](QDialog *d) { d->setResult(1); });
+    button("BitBtn16")->click();
+    EXPECT_EQ(FKardSale->Klient->currentText(), QStringLiteral("Иванов"));
+    button("BitBtn17")->click();
+    EXPECT_EQ(FKardSale->Klient->key(), 0);
+    button("BitBtn1")->click();
+    EXPECT_EQ(FKardSale->NotAllSelect(), QStringLiteral("Город"));
 }
