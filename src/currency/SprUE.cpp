@@ -20,16 +20,6 @@ namespace {
 
 const char *const DateFormat = "dd.MM.yyyy";
 
-GridColumn makeColumn(const QString &field, const QString &title, int width = 0, const QString &format = {})
-{
-    GridColumn c;
-    c.field = field;
-    c.title = title;
-    c.width = width;
-    c.format = format;
-    return c;
-}
-
 Money positiveOrOne(Money rate) { return rate > Money() ? rate : Money::fromInteger(1); }
 
 } // namespace
@@ -95,11 +85,11 @@ void TFSprUE::bindGrid()
     if (m_bound || !DMDomlar) return;
     m_grid->setDataset(&DMDomlar->table(QStringLiteral("ADOTSprUE")));
     const QString fourDecimals = QStringLiteral("0.0000");
-    GridColumn date = makeColumn(QStringLiteral("UEDate"), QStringLiteral("Дата"), 90);
+    GridColumn date = GridColumn::of(QStringLiteral("UEDate"), QStringLiteral("Дата"), 90);
     date.alignment = Qt::AlignHCenter;
     m_grid->setColumns({date,
-                        makeColumn(QStringLiteral("Dollar"), QStringLiteral("КУРС|$"), 100, fourDecimals),
-                        makeColumn(QStringLiteral("EURO"), QStringLiteral("КУРС|EUR"), 100, fourDecimals)});
+                        GridColumn::of(QStringLiteral("Dollar"), QStringLiteral("КУРС|$"), 100, fourDecimals),
+                        GridColumn::of(QStringLiteral("EURO"), QStringLiteral("КУРС|EUR"), 100, fourDecimals)});
     m_bound = true;
 }
 

@@ -18,16 +18,6 @@
 
 namespace {
 
-GridColumn makeColumn(const QString &field, const QString &title, int width = 0, const QString &format = {})
-{
-    GridColumn c;
-    c.field = field;
-    c.title = title;
-    c.width = width;
-    c.format = format;
-    return c;
-}
-
 QString u(const char *text) { return QString::fromUtf8(text); }
 
 } // namespace
@@ -57,8 +47,8 @@ TPersonDirectory::TPersonDirectory(const Texts &texts, QWidget *parent)
     m_grid = new DBGrid(this);
     m_grid->setObjectName(QStringLiteral("DBGridEh1"));
     m_grid->setKeyboardDelete(false);
-    m_grid->setColumns({makeColumn(u(texts.key), QStringLiteral("Код"), 50),
-                        makeColumn(u(texts.name), u(texts.listTitle), 220)});
+    m_grid->setColumns({GridColumn::of(u(texts.key), QStringLiteral("Код"), 50),
+                        GridColumn::of(u(texts.name), u(texts.listTitle), 220)});
     m_grid->installEventFilter(this);
     connect(m_grid, &DBGrid::rowDoubleClicked, this, [this] { done(Dialogs::Ok); });
 

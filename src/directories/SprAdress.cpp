@@ -36,16 +36,6 @@ const ListTexts &texts(TFSprAdress::List list)
     return all[list];
 }
 
-GridColumn makeColumn(const QString &field, const QString &title, int width = 0, const QString &format = {})
-{
-    GridColumn c;
-    c.field = field;
-    c.title = title;
-    c.width = width;
-    c.format = format;
-    return c;
-}
-
 QString u(const char *text) { return QString::fromUtf8(text); }
 
 QLabel *strip(const QString &text, const QString &name, QWidget *parent)
@@ -131,7 +121,7 @@ QWidget *TFSprAdress::buildBlock(List list)
     grid->setObjectName("DBGridEh" + n);
     grid->setKeyboardDelete(false);
     if (DMDomlar) grid->setDataset(&DMDomlar->table(u(t.dataset)));
-    grid->setColumns({makeColumn(u(t.name), u(t.nameTitle), 190), makeColumn(u(t.key), QStringLiteral("Код"), 50)});
+    grid->setColumns({GridColumn::of(u(t.name), u(t.nameTitle), 190), GridColumn::of(u(t.key), QStringLiteral("Код"), 50)});
     grid->setItemDelegateForColumn(1, new GreyCellDelegate(grid));
     grid->installEventFilter(this);
     connect(grid, &DBGrid::rowDoubleClicked, this, guarded([this, list] { GoOn(list); }));

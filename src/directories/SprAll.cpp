@@ -13,20 +13,6 @@
 
 TFSprAll *FSprAll = nullptr;
 
-namespace {
-
-GridColumn makeColumn(const QString &field, const QString &title, int width = 0, const QString &format = {})
-{
-    GridColumn c;
-    c.field = field;
-    c.title = title;
-    c.width = width;
-    c.format = format;
-    return c;
-}
-
-} // namespace
-
 TFSprAll::TFSprAll(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FSprAll"));
@@ -77,7 +63,7 @@ void TFSprAll::BindList(const QString &table, const QString &caption, const QStr
     m_list = source->dataset();
     m_field = field;
     m_grid->setDataset(m_list);
-    m_grid->setColumns({makeColumn(field, caption, 200)});
+    m_grid->setColumns({GridColumn::of(field, caption, 200)});
     list.open();
     fitColumn();
 }

@@ -17,6 +17,16 @@ struct GridColumn {
     int dropDownRows = 7;
     int dropDownWidth = 0;
 
+    static GridColumn of(const QString &field, const QString &title, int width = 0, const QString &format = {})
+    {
+        GridColumn c;
+        c.field = field;
+        c.title = title;
+        c.width = width;
+        c.format = format;
+        return c;
+    }
+
     QString groupTitle() const { return title.contains('|') ? title.section('|', 0, 0) : QString(); }
     QString ownTitle() const { return title.contains('|') ? title.section('|', 1) : title; }
 };
