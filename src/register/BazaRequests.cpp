@@ -6,6 +6,7 @@
 #include "cards/KardSpros.h"
 #include "data/DataModule.h"
 #include "data/Query.h"
+#include "directories/RowStore.h"
 #include "platform/Dialogs.h"
 #include "widgets/DateEdit.h"
 #include "widgets/NumberEdits.h"
@@ -18,19 +19,6 @@ int nextNumber(const QString &table, const QString &key)
     Query q(DMDomlar->ADOConnection, QStringLiteral("SELECT Max(%1) as Max%1 FROM %2").arg(key, table));
     q.open();
     return q.fieldByName("Max" + key).asInteger() + 1;
-}
-
-// Writes a saved card into the row being inserted or edited; a failure leaves no half-written row.
-void storeRow(Table &t, const CardMapping &mapping, const std::function<void()> &before = {})
-{
-    try {
-        if (before) before();
-        CardFields::store(mapping, t);
-        t.post();
-    } catch (...) {
-        t.cancel();
-        throw;
-    }
 }
 
 bool hasCurrent(Dataset &ds, const QString &what)
@@ -65,8 +53,10 @@ void TFBaza::BitBtn2Click()
     FKardSale->IDBazaSale->setValue(number);
     if (dialogs().showModal(FKardSale) != Dialogs::Yes) return;
     Table &t = sales();
-    t.append();
-    storeRow(t, CardFields::sale(*FKardSale), [&] { t.fieldByName(QStringLiteral("IDBazaSale")).setInteger(number); });
+    appendRow(t, [&] {
+        t.fieldByName(QStringLiteral("IDBazaSale")).setInteger(number);
+        CardFields::store(CardFields::sale(*FKardSale), t);
+    });
 }
 
 void TFBaza::BitBtn7Click()
@@ -85,8 +75,7 @@ void TFBaza::OpenKardSaleForEdit(int number)
     const CardMapping mapping = CardFields::sale(*FKardSale);
     CardFields::load(mapping, t);
     if (dialogs().showModal(FKardSale) != Dialogs::Yes) return;
-    t.edit();
-    storeRow(t, mapping);
+    editRow(t, [&] { CardFields::store(mapping, t); });
 }
 
 void TFBaza::BitBtn6Click()
@@ -103,8 +92,7 @@ void TFBaza::BitBtn3Click()
     FKardSpros->IDBazaSpros->setValue(nextNumber(QStringLiteral("BazaSpros"), QStringLiteral("IDBazaSpros")));
     if (dialogs().showModal(FKardSpros) != Dialogs::Yes) return;
     Table &t = demands();
-    t.append();
-    storeRow(t, CardFields::demand(*FKardSpros));
+    appendRow(t, [&] { CardFields::store(CardFields::demand(*FKardSpros), t); });
 }
 
 void TFBaza::BitBtn4Click()
@@ -123,8 +111,7 @@ void TFBaza::editDemand(Table &t, int number, const QString &title)
     CardFields::load(mapping, t);
     FKardSpros->IDBazaSpros->setValue(number);
     if (dialogs().showModal(FKardSpros) != Dialogs::Yes) return;
-    t.edit();
-    storeRow(t, mapping);
+    editRow(t, [&] { CardFields::store(mapping, t); });
 }
 
 void TFBaza::OpenKardSprosForEdit(int number)

@@ -190,3 +190,16 @@ TEST(BazaRequests, CardPickers)
     button("BitBtn1")->click();
     EXPECT_EQ(FKardSale->NotAllSelect(), QStringLiteral("Город"));
 }
+
+// A value the row cannot hold is reported and nothing of the card is stored.
+TEST(BazaRequests, RefusedValueStoresNothing)
+{
+    Requests f;
+    f.answerCard(6, [] { FKardSale->Home->setText(QString(51, QChar('7'))); });
+    f.dialogs.answerMessage(Dialogs::Ok);
+    FBaza->BitBtn2Click();
+    EXPECT_TRUE(f.dialogs.calls().last().text.contains("Home"));
+    EXPECT_EQ(f.stored("SELECT count(*) FROM BazaSale").toInt(), 0);
+    EXPECT_TRUE(f.sale().isEmpty());
+    EXPECT_EQ(f.sale().state(), Dataset::State::Browse);
+}
