@@ -1,13 +1,9 @@
 #include "currency/RateText.h"
-#include <QLocale>
+#include "widgets/MoneyText.h"
 
 QString groupedRateText(Money rate)
 {
-    const QLocale russian(QLocale::Russian, QLocale::Russia);
-    const int64_t units = rate.units() < 0 ? -rate.units() : rate.units();
-    const QString whole = russian.toString(qlonglong(units / Money::Scale));
-    const QString fraction = QStringLiteral("%1").arg(units % Money::Scale, 4, 10, QLatin1Char('0'));
-    return (rate.units() < 0 ? QStringLiteral("-") : QString()) + whole + russian.decimalPoint() + fraction;
+    return moneyText(rate, 4, true);
 }
 
 bool parseRate(const QString &text, Money &rate)

@@ -5,7 +5,6 @@
 #include "platform/AppError.h"
 #include <QDate>
 #include <QFileInfo>
-#include <QStringView>
 #include <sqlite3.h>
 
 namespace {

@@ -738,12 +738,10 @@ void Dataset::setMasterLink(Dataset *master, const QString &masterField, const Q
     m_detailFieldName = detailField;
     m_masterField = -1;
     if (!master) return;
-    auto relink = [this] {
-        m_masterField = m_master->fieldIndex(m_masterFieldName);
-        followMaster();
-    };
+    // A master that is read anew may have its fields anew; the current-row
+    // signal that always follows a reset is what makes the detail follow.
+    connect(master, &Dataset::resetDone, this, [this] { m_masterField = m_master->fieldIndex(m_masterFieldName); });
     connect(master, &Dataset::currentChanged, this, [this] { followMaster(); });
-    connect(master, &Dataset::resetDone, this, relink);
     m_masterField = master->fieldIndex(masterField);
     if (active()) { m_detailField = fieldIndex(detailField); followMaster(); }
 }

@@ -243,7 +243,6 @@ private:
 
     uint64_t m_version = 0;
     mutable uint64_t m_keyIndexVersion = ~uint64_t(0);
-    mutable int m_keyIndexField = -1;
     mutable std::unique_ptr<struct KeyIndex> m_keyIndex;
 };
 

@@ -2,7 +2,7 @@
 #include "data/Dataset.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
-#include "register/GridOrder.h"
+#include "widgets/DBGrid.h"
 
 namespace {
 
@@ -10,7 +10,7 @@ int filterColumn(DBGrid &grid)
 {
     const int selected = grid.selectedColumn();
     if (selected >= 0) return selected;
-    for (int l : columnsInOrder(grid))
+    for (int l : grid.columnsInOrder())
         if (grid.isVisibleColumn(l)) return l;
     throw AppError(QStringLiteral("В таблице нет видимых колонок для отбора."));
 }

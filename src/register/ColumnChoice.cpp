@@ -2,7 +2,7 @@
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "register/SelectColShow.h"
-#include "register/GridOrder.h"
+#include "widgets/DBGrid.h"
 
 void chooseVisibleColumns(DBGrid &grid, const QString &caption)
 {
@@ -11,7 +11,7 @@ void chooseVisibleColumns(DBGrid &grid, const QString &caption)
     TFSelectColShow &chooser = *FSelectColShow;
     chooser.setCaption(caption);
     chooser.clearItems();
-    for (int l : columnsInOrder(grid))
+    for (int l : grid.columnsInOrder())
         chooser.addItem(grid.gridColumn(l).title, grid.isVisibleColumn(l));
 
     dialogs().showModal(&chooser);

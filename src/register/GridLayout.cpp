@@ -1,6 +1,6 @@
 #include "register/GridLayout.h"
 #include "platform/IniFile.h"
-#include "register/GridOrder.h"
+#include "widgets/DBGrid.h"
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -62,7 +62,7 @@ void applyOrder(DBGrid &grid, const std::vector<Saved> &saved)
 {
     const int count = grid.columnCountTotal();
     for (int p = 0; p < count; ++p) {
-        for (int l : columnsInOrder(grid)) {
+        for (int l : grid.columnsInOrder()) {
             if (within(saved[size_t(l)][Position], 0, count - 1) == p) {
                 if (grid.position(l) != p) grid.moveToPosition(l, p);
                 break;
@@ -114,7 +114,7 @@ void GridLayout::restore(DBGrid &grid, const IniFile &ini, const QString &sectio
 void GridLayout::store(DBGrid &grid, IniFile &ini, const QString &section, const QString &rowKey)
 {
     ini.eraseSection(section);
-    for (int l : columnsInOrder(grid)) {
+    for (int l : grid.columnsInOrder()) {
         const GridColumn &c = grid.gridColumn(l);
         const QList<int> values{grid.position(l), storedWidth(grid, l), c.sortMarker, grid.isVisibleColumn(l) ? 1 : 0,
                                 c.sortIndex, c.dropDownRows, c.dropDownWidth};

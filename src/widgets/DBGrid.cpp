@@ -134,6 +134,13 @@ int DBGrid::width(int logical) const
 }
 
 int DBGrid::logicalAt(int position) const { return m_header->logicalIndex(position); }
+
+std::vector<int> DBGrid::columnsInOrder() const
+{
+    std::vector<int> order;
+    for (int p = 0; p < columnCountTotal(); ++p) order.push_back(logicalAt(p));
+    return order;
+}
 void DBGrid::setWidth(int logical, int pixels) { setColumnWidth(logical, pixels); }
 bool DBGrid::isVisibleColumn(int logical) const { return !isColumnHidden(logical); }
 

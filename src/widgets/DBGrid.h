@@ -27,6 +27,7 @@ public:
     GridColumn &gridColumn(int logical);
     int position(int logical) const;                 // place among the grid's columns, from 0
     int logicalAt(int position) const;
+    std::vector<int> columnsInOrder() const;         // logical columns as they stand on screen
     void moveToPosition(int logical, int position);
     int width(int logical) const;                    // a hidden column's width as it was when shown
     void setWidth(int logical, int pixels);

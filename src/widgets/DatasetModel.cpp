@@ -1,23 +1,10 @@
 #include "widgets/DatasetModel.h"
 #include "data/Dataset.h"
-#include "data/Money.h"
+#include "widgets/MoneyText.h"
 #include <QColor>
 #include <QLocale>
 
 namespace {
-
-// Money with a decimal comma, optionally grouped by thousands: exact, never through a double.
-QString moneyText(Money m, int decimals, bool grouping)
-{
-    QString s = m.toFixed(decimals);
-    const bool negative = s.startsWith('-');
-    if (negative) s.remove(0, 1);
-    QString whole = s.section('.', 0, 0);
-    const QString fraction = s.section('.', 1);
-    if (grouping)
-        for (int i = int(whole.size()) - 3; i > 0; i -= 3) whole.insert(i, QChar(0x00A0));
-    return (negative ? "-" : "") + whole + (fraction.isEmpty() ? QString() : ',' + fraction);
-}
 
 // Display formats as the designer writes them: "0", "0.0000", ",0.00".
 QString formatMoney(Money m, const QString &format)

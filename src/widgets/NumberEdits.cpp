@@ -1,5 +1,6 @@
 #include "widgets/NumberEdits.h"
 #include "widgets/Calculator.h"
+#include "widgets/MoneyText.h"
 #include <QFocusEvent>
 #include <QIntValidator>
 #include <QRegularExpressionValidator>
@@ -49,13 +50,7 @@ DecimalEdit::DecimalEdit(QWidget *parent) : QLineEdit(parent), m_button(new QToo
 
 QString DecimalEdit::format(Money value)
 {
-    if (value.isZero()) return QString();
-    QString s = value.toFixed(2);
-    const bool negative = s.startsWith('-');
-    if (negative) s.remove(0, 1);
-    QString whole = s.section('.', 0, 0);
-    for (int i = int(whole.size()) - 3; i > 0; i -= 3) whole.insert(i, QChar(' '));
-    return (negative ? "-" : "") + whole + ',' + s.section('.', 1);
+    return value.isZero() ? QString() : moneyText(value, 2, true, QChar(' '));
 }
 
 Money DecimalEdit::value() const
