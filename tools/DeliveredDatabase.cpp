@@ -105,7 +105,7 @@ void describeColumns(Connection &connection)
 
 } // namespace
 
-void createContents(Connection &connection)
+void createSchema(Connection &connection)
 {
     for (const TableDef &table : Schema::tables())
         connection.execute(Schema::createTableSql(table));
@@ -115,6 +115,11 @@ void createContents(Connection &connection)
         "CREATE TABLE %1 (TableName TEXT COLLATE NOCASE, ColumnName TEXT COLLATE NOCASE, "
         "Description TEXT)").arg(QLatin1String(Schema::DescriptionTable)));
     describeColumns(connection);
+}
+
+void createContents(Connection &connection)
+{
+    createSchema(connection);
 
     Command firm(connection, QStringLiteral("INSERT INTO Firm (Name, Nam) VALUES (:Name, :Nam)"));
     firm.setParam("Name", QStringLiteral("Агентство недвижимости \"Домлар\""));

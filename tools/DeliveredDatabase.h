@@ -17,6 +17,9 @@ const QStringList &starterWords(const QString &listTable);
 using Descriptions = std::vector<std::pair<QString, QString>>;
 const Descriptions &columnDescriptions(const QString &table);
 
+// Creates every table, its indexes and the catalogue of column descriptions on an open, empty database.
+void createSchema(Connection &connection);
+
 // Creates every table, the catalogue of column descriptions, the agency row
 // and the starter words on an open, empty database.
 void createContents(Connection &connection);

@@ -1,5 +1,5 @@
 #include "app/Zastav.h"
-#include "app/Application.h"
+#include "platform/ErrorReport.h"
 #include "app/Pictures.h"
 #include "data/DataModule.h"
 #include "platform/Dialogs.h"

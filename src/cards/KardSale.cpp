@@ -1,5 +1,5 @@
 #include "cards/KardSale.h"
-#include "app/Application.h"
+#include "platform/ErrorReport.h"
 #include "data/DataModule.h"
 #include "directories/SprAdress.h"
 #include "widgets/DateEdit.h"

@@ -1,5 +1,5 @@
 #include "cards/KardSpros.h"
-#include "app/Application.h"
+#include "platform/ErrorReport.h"
 #include "data/DataModule.h"
 #include "data/Query.h"
 #include "directories/SprAdress.h"

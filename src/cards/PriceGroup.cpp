@@ -1,5 +1,5 @@
 #include "cards/PriceGroup.h"
-#include "app/Application.h"
+#include "platform/ErrorReport.h"
 #include "platform/AppError.h"
 #include "widgets/NumberEdits.h"
 

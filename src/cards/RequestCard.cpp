@@ -1,5 +1,5 @@
 #include "cards/RequestCard.h"
-#include "app/Application.h"
+#include "platform/ErrorReport.h"
 #include "cards/PriceGroup.h"
 #include "currency/CurrentRates.h"
 #include "data/DataModule.h"

@@ -1,5 +1,5 @@
 #include "currency/SprUE.h"
-#include "app/Application.h"
+#include "platform/ErrorReport.h"
 #include "currency/CurrentRates.h"
 #include "currency/RateText.h"
 #include "currency/TecKursUE.h"

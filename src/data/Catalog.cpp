@@ -7,10 +7,8 @@
 
 namespace Catalog {
 
-std::vector<ColumnDescription> columnDescriptions(const QString &connectionText, const QString &table)
+std::vector<ColumnDescription> columnDescriptions(Connection &c, const QString &table)
 {
-    Connection c;
-    c.open(connectionText);
     std::vector<ColumnDescription> result;
     {
         Statement info(c, QStringLiteral("PRAGMA table_info(\"%1\")").arg(table));

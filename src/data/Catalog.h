@@ -4,7 +4,10 @@
 
 // The database's catalogue of column descriptions: for each column of a table
 // (in the order the table lists them) the description text kept in the file.
-// It opens its own connection from the connection text, as the document windows hand it over.
+// It reads over the program's open connection; a second connection would pay for
+// the key derivation again.
+class Connection;
+
 namespace Catalog {
 
 struct ColumnDescription {
@@ -12,6 +15,6 @@ struct ColumnDescription {
     QString description;   // empty when the file keeps none
 };
 
-std::vector<ColumnDescription> columnDescriptions(const QString &connectionText, const QString &table);
+std::vector<ColumnDescription> columnDescriptions(Connection &connection, const QString &table);
 
 } // namespace Catalog

@@ -1,6 +1,5 @@
 #include "data/DataModule.h"
 #include "platform/AppError.h"
-#include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include <QDir>
 #include <QFileInfo>
@@ -159,12 +158,11 @@ void TDMDomlar::DataModuleCreate()
             break;
 
         m_status(QStringLiteral("БАЗА ДАННЫХ НЕ НАЙДЕНА !"));
-        if (!dialogs().confirm(QStringLiteral("База данных не найдена.\n\r\n\rХотите найти ее самостоятельно?")))
+        const std::optional<QString> chosen = m_askForDatabase ? m_askForDatabase(m_dataFolder) : std::nullopt;
+        if (!chosen)
             return;
-        const QString chosen = dialogs().openFile(QStringLiteral("Выбор базы данных"), m_dataFolder,
-                                                  QStringLiteral("Файлы данных (mde)|*.mde"));
-        if (!chosen.isEmpty())
-            WriteIniFile_Conf(QFileInfo(chosen).absoluteFilePath());
+        if (!chosen->isEmpty())
+            WriteIniFile_Conf(QFileInfo(*chosen).absoluteFilePath());
     }
     m_databasePath = ADOConnection.databasePath();
     m_status(QStringLiteral("Путь к базе данных: ") + m_databasePath);

@@ -4,6 +4,7 @@
 #include "data/Dataset.h"
 #include <QObject>
 #include <functional>
+#include <optional>
 #include <vector>
 
 // The data module: the one connection and every shared dataset of the program,
@@ -12,6 +13,9 @@ class TDMDomlar : public QObject {
     Q_OBJECT
 public:
     using StatusSink = std::function<void(const QString &)>;
+    // Asked when no database is found: the path the user chose (empty: none
+    // chosen, ask again), or nullopt when the user gives up.
+    using DatabaseQuestion = std::function<std::optional<QString>(const QString &dataFolder)>;
 
     // programFolder: the folder of the executable (a test passes a temporary one).
     // status: receives the texts for the main window's status bar.
@@ -21,6 +25,8 @@ public:
     // Finds the database, connects, opens every shared dataset and reports the path.
     // Throws AppError when a found database cannot be opened or there is no data folder.
     void DataModuleCreate();
+    // The program supplies the question; without one a missing database ends the search.
+    void setDatabaseQuestion(DatabaseQuestion ask) { m_askForDatabase = std::move(ask); }
     void ReadIniFile_Conf();
     void WriteIniFile_Conf(const QString &path);
 
@@ -46,6 +52,7 @@ private:
     QString m_dataFolder;
     QString m_databasePath;
     StatusSink m_status;
+    DatabaseQuestion m_askForDatabase;
     std::vector<Table *> m_datasets;
     std::vector<DataSource *> m_sources;
 };

@@ -1,5 +1,5 @@
 #include "directories/PersonDirectory.h"
-#include "app/Application.h"
+#include "platform/ErrorReport.h"
 #include "data/DataModule.h"
 #include "directories/BoundEdits.h"
 #include "directories/NextCode.h"

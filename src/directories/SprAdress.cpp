@@ -1,5 +1,5 @@
 #include "directories/SprAdress.h"
-#include "app/Application.h"
+#include "platform/ErrorReport.h"
 #include "data/DataModule.h"
 #include "directories/GreyCellDelegate.h"
 #include "directories/NextCode.h"

@@ -1,6 +1,5 @@
 #include "directories/SprAll.h"
-#include "app/Application.h"
-#include "app/Zastav.h"
+#include "platform/ErrorReport.h"
 #include "data/DataModule.h"
 #include "directories/RowStore.h"
 #include "platform/AppError.h"
@@ -68,15 +67,15 @@ void TFSprAll::BindList(const QString &table, const QString &caption, const QStr
     fitColumn();
 }
 
-void TFSprAll::centreOnMainWindow()
+void TFSprAll::centreOnParent()
 {
-    if (FZastav) move(FZastav->geometry().center() - rect().center());
+    if (parentWidget()) move(parentWidget()->geometry().center() - rect().center());
 }
 
 void TFSprAll::OpenForm(const QString &table, const QString &caption, const QString &field)
 {
     BindList(table, caption, field);
-    centreOnMainWindow();
+    centreOnParent();
     m_grid->setFocus();
     dialogs().showModal(this);
 }

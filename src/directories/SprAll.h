@@ -34,7 +34,7 @@ protected:
 
 private:
     void fitColumn();
-    void centreOnMainWindow();
+    void centreOnParent();
 
     DBGrid *m_grid;
     Dataset *m_list = nullptr;

@@ -1,6 +1,5 @@
 #include "directories/SprFirm.h"
-#include "app/Application.h"
-#include "app/Zastav.h"
+#include "platform/ErrorReport.h"
 #include "data/DataModule.h"
 #include "directories/RowStore.h"
 #include "platform/Dialogs.h"
@@ -110,5 +109,5 @@ void TFSprFirm::BitBtn1Click()
 {
     if (!storeFields()) return;
     accept();
-    if (FZastav) FZastav->UpdateTitle();
+    emit firmSaved();
 }

@@ -19,10 +19,14 @@ public:
     // Shows the stored row in the fields (empty fields when there is none).
     void LoadFields();
     // Stores the fields into the first row of Firm (adding it to an empty
-    // table), closes the window and refreshes the main window's title.
+    // table), closes the window and announces firmSaved.
     void BitBtn1Click();
 
     QLineEdit *edit(const QString &field) const;
+
+signals:
+    // The particulars were stored (the main window's title shows the agency's name).
+    void firmSaved();
 
 private:
     struct Item { const char *field, *label; };

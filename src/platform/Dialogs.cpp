@@ -1,5 +1,5 @@
 #include "platform/Dialogs.h"
-#include "platform/QtDialogs.h"
+#include "platform/AppError.h"
 
 namespace {
 Dialogs *g_installed = nullptr;
@@ -18,8 +18,9 @@ QString Dialogs::title(Kind kind)
 
 Dialogs &Dialogs::instance()
 {
-    static QtDialogs fallback;
-    return g_installed ? *g_installed : fallback;
+    // A program or test that shows a dialog must have installed its dialogs first.
+    if (!g_installed) throw AppError(QStringLiteral("Окна сообщений программы не подготовлены."));
+    return *g_installed;
 }
 
 void Dialogs::setInstance(Dialogs *dialogs) { g_installed = dialogs; }

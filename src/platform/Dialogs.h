@@ -34,10 +34,11 @@ public:
 
     static QString title(Kind kind);
 
+    // Throws AppError when no dialogs are installed.
     static Dialogs &instance();
     // Installs the program's or a test's dialogs; the caller keeps ownership.
     static void setInstance(Dialogs *dialogs);
-    // The installed dialogs, or nullptr when the default QtDialogs is in use.
+    // The installed dialogs, or nullptr before any is installed.
     static Dialogs *installed();
 };
 

@@ -1,4 +1,4 @@
-#include "app/Program.h"
+#include "main/Program.h"
 #include "app/Zastav.h"
 #include "data/DataModule.h"
 #include "platform/ScriptedDialogs.h"

@@ -1,5 +1,5 @@
 #include "app/Zastav.h"
-#include "currency/CurrencyCommands.h"
+#include "main/CurrencyCommands.h"
 #include "currency/CurrentRates.h"
 #include "currency/SprUE.h"
 #include "currency/TecKursUE.h"

@@ -76,12 +76,13 @@ TEST(Connection, MissingDeclaredColumnOrTable)
 TEST(Connection, CatalogueReadsColumnDescriptions)
 {
     TestDatabase db;
+    db.exec(QStringLiteral("DELETE FROM ColumnDescription"));
     db.exec(QStringLiteral("INSERT INTO ColumnDescription VALUES ('Firm', 'INN', 'ИНН'), ('firm', 'name', 'Наименование организации')"));
-    const auto d = Catalog::columnDescriptions(db.connection.connectionText(), "Firm");
+    const auto d = Catalog::columnDescriptions(db.connection, "Firm");
     ASSERT_EQ(d.size(), 18u);
     EXPECT_EQ(d[0].column, "IDFirm");
     EXPECT_EQ(d[0].description, "");
     EXPECT_EQ(d[1].description, QStringLiteral("ИНН"));
     EXPECT_EQ(d[3].description, QStringLiteral("Наименование организации"));
-    EXPECT_THROW(Catalog::columnDescriptions(db.connection.connectionText(), "NoTable"), AppError);
+    EXPECT_THROW(Catalog::columnDescriptions(db.connection, "NoTable"), AppError);
 }

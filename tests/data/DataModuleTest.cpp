@@ -1,20 +1,19 @@
 #include "support/TestDatabase.h"
 #include "data/DataModule.h"
 #include "platform/AppError.h"
-#include "platform/ScriptedDialogs.h"
+#include <QQueue>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
 
-const QString Question = QStringLiteral("База данных не найдена.\n\r\n\rХотите найти ее самостоятельно?");
-
 // A program folder with its Data folder, and a data module over it.
 struct ProgramFolder {
     TempDir dir;
     QStringList status;
-    ScopedScriptedDialogs dialogs;
+    QQueue<std::optional<QString>> answers;   // what the user answers when no database is found
+    QStringList askedIn;                      // the data folders the question was asked in
     std::unique_ptr<TDMDomlar> dm;
 
     explicit ProgramFolder(bool withData = true)
@@ -25,14 +24,12 @@ struct ProgramFolder {
     TDMDomlar &create()
     {
         dm = std::make_unique<TDMDomlar>(dir.path(), [this](const QString &s) { status << s; });
+        dm->setDatabaseQuestion([this](const QString &folder) {
+            askedIn << folder;
+            return answers.isEmpty() ? std::nullopt : answers.dequeue();
+        });
         dm->DataModuleCreate();
         return *dm;
-    }
-    QStringList questions() const
-    {
-        QStringList q;
-        for (const auto &c : dialogs.calls()) q << c.what + ":" + c.text;
-        return q;
     }
 };
 
@@ -46,7 +43,7 @@ TEST(DataModule, DefaultDatabaseIsUsedWhateverDataIniSays)
     TDMDomlar &dm = p.create();
     EXPECT_TRUE(dm.ADOConnection.connected());
     EXPECT_EQ(p.status, QStringList({"Путь к базе данных: " + QFileInfo(p.data("domlar.mde")).absoluteFilePath()}));
-    EXPECT_TRUE(p.dialogs.calls().isEmpty());
+    EXPECT_TRUE(p.askedIn.isEmpty());
     EXPECT_EQ(dm.dataFolder(), QFileInfo(p.data()).absoluteFilePath());
     EXPECT_EQ(QDir::currentPath(), dm.dataFolder());   // relative names land in the data folder
     EXPECT_EQ(DMDomlar, &dm);
@@ -117,18 +114,15 @@ TEST(DataModule, Cp1251DataIni)
     EXPECT_TRUE(p.dm->ADOConnection.connected());
 }
 
-// No database: Yes then a cancelled dialog asks again; No leaves the program without a database.
+// No database: a cancelled file dialog asks again; giving up leaves the program without a database.
 TEST(DataModule, NotFoundAskThenGiveUp)
 {
     ProgramFolder p;
     p.dir.write("Data/Data.ini", "[Path]\r\nBaza=/no/such/file.mde\r\n");
-    p.dialogs.answerMessage(Dialogs::Yes);
-    p.dialogs.answerFile(QString());
-    p.dialogs.answerMessage(Dialogs::No);
+    p.answers << QString() << std::nullopt;
     TDMDomlar &dm = p.create();
-    EXPECT_EQ(p.questions(), QStringList({"message:" + Question, "open:Файлы данных (mde)|*.mde", "message:" + Question}));
-    EXPECT_EQ(p.dialogs.calls().first().title, QStringLiteral("Подтвердить"));
-    EXPECT_TRUE(p.dialogs.allAnswered());
+    EXPECT_EQ(p.askedIn, QStringList({dm.dataFolder(), dm.dataFolder()}));
+    EXPECT_TRUE(p.answers.isEmpty());
     EXPECT_FALSE(dm.ADOConnection.connected());
     EXPECT_FALSE(dm.table("ADOTBazaSale").active());
     EXPECT_THROW(dm.table("ADOTBazaSale").first(), AppError);
@@ -140,18 +134,17 @@ TEST(DataModule, ChosenFileIsRememberedInDataIni)
 {
     ProgramFolder p;
     const QString chosen = createTestDatabase(p.dir.file(QStringLiteral("архив/моя база.mde")));
-    p.dialogs.answerMessage(Dialogs::Yes);
-    p.dialogs.answerFile(chosen);
+    p.answers << chosen;
     p.create();
     EXPECT_TRUE(p.dm->ADOConnection.connected());
     EXPECT_EQ(p.status, QStringList({"БАЗА ДАННЫХ НЕ НАЙДЕНА !", "Путь к базе данных: " + chosen}));
 
     p.dm.reset();
     p.status.clear();
-    p.dialogs.clearCalls();
+    p.askedIn.clear();
     p.create();   // the next start uses it without asking
     EXPECT_TRUE(p.dm->ADOConnection.connected());
-    EXPECT_TRUE(p.dialogs.calls().isEmpty());
+    EXPECT_TRUE(p.askedIn.isEmpty());
 }
 
 TEST(DataModule, UnopenableDatabaseIsReportedNotAskedFor)
@@ -164,7 +157,7 @@ TEST(DataModule, UnopenableDatabaseIsReportedNotAskedFor)
     } catch (const AppError &e) {
         EXPECT_TRUE(e.text().contains(QStringLiteral("поврежден"))) << e.text().toStdString();
     }
-    EXPECT_TRUE(p.dialogs.calls().isEmpty());
+    EXPECT_TRUE(p.askedIn.isEmpty());
     EXPECT_TRUE(p.status.isEmpty());
     EXPECT_FALSE(p.dm->table("ADOTSprBalkon").active());
 }

@@ -1,5 +1,5 @@
 #include "app/Zastav.h"
-#include "directories/DirectoryCommands.h"
+#include "main/DirectoryCommands.h"
 #include "support/ProgramForms.h"
 #include "directories/SprAdress.h"
 #include "directories/SprAll.h"

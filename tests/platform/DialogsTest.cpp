@@ -1,3 +1,4 @@
+#include "platform/AppError.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPrinters.h"
 #include "platform/ScriptedDialogs.h"
@@ -162,7 +163,8 @@ TEST(ScriptedDialogs, UnansweredCallThrows)
 
 TEST(ScriptedDialogs, ScopedInstallationRestoresThePreviousDialogs)
 {
-    Dialogs *const original = &Dialogs::instance();
+    Dialogs *const original = Dialogs::installed();
+    EXPECT_THROW(Dialogs::instance(), AppError);   // nothing installed: no dialog can pop up by accident
     {
         ScopedScriptedDialogs outer;
         EXPECT_EQ(&dialogs(), &outer);
@@ -172,5 +174,5 @@ TEST(ScriptedDialogs, ScopedInstallationRestoresThePreviousDialogs)
         }
         EXPECT_EQ(&dialogs(), &outer);
     }
-    EXPECT_EQ(&Dialogs::instance(), original);
+    EXPECT_EQ(Dialogs::installed(), original);
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Program.h"
+#include "main/Program.h"
 #include "data/DataModule.h"
 #include "data/Query.h"
 #include "platform/ScriptedDialogs.h"

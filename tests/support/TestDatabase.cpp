@@ -1,5 +1,5 @@
 #include "support/TestDatabase.h"
-#include "data/Schema.h"
+#include "tools/DeliveredDatabase.h"
 #include <QDir>
 #include <QFileInfo>
 
@@ -9,12 +9,7 @@ QString createTestDatabase(const QString &path)
     Connection c;
     c.open(Connection::connectionTextFor(path), Connection::Mode::CreateNew);
     Transaction t(c);
-    for (const auto &table : Schema::tables())
-        c.execute(Schema::createTableSql(table));
-    for (const QString &index : Schema::createIndexSql())
-        c.execute(index);
-    c.execute(QStringLiteral("CREATE TABLE ColumnDescription (TableName TEXT COLLATE NOCASE, "
-                             "ColumnName TEXT COLLATE NOCASE, Description TEXT)"));
+    Delivered::createSchema(c);
     t.commit();
     return path;
 }

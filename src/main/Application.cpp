@@ -1,4 +1,4 @@
-#include "app/Application.h"
+#include "main/Application.h"
 #include "platform/Dialogs.h"
 #include <QFont>
 #include <QLibraryInfo>

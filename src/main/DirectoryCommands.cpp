@@ -1,4 +1,4 @@
-#include "directories/DirectoryCommands.h"
+#include "main/DirectoryCommands.h"
 #include "app/Zastav.h"
 #include "directories/SprAdress.h"
 #include "directories/SprAll.h"

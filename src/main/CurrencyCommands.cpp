@@ -1,4 +1,4 @@
-#include "currency/CurrencyCommands.h"
+#include "main/CurrencyCommands.h"
 #include "app/Zastav.h"
 #include "currency/SprUE.h"
 #include "currency/TecKursUE.h"

@@ -1,14 +1,14 @@
-#include "app/Program.h"
-#include "app/Application.h"
+#include "main/Program.h"
+#include "main/Application.h"
 #include "app/Calendar.h"
 #include "app/Start.h"
 #include "app/Zastav.h"
 #include "cards/KardSale.h"
 #include "cards/KardSpros.h"
-#include "currency/CurrencyCommands.h"
+#include "main/CurrencyCommands.h"
 #include "currency/SprUE.h"
 #include "currency/TecKursUE.h"
-#include "directories/DirectoryCommands.h"
+#include "main/DirectoryCommands.h"
 #include "directories/SprAdress.h"
 #include "directories/SprAll.h"
 #include "directories/SprFirm.h"
@@ -36,6 +36,15 @@ void wireCommands()
     FZastav->setCommand(TFZastav::Command::Register, [] { FBaza->showRegister(); });
 }
 
+// Where the database is when it is not where it should be: the user's answer.
+std::optional<QString> askForDatabase(const QString &dataFolder)
+{
+    if (!dialogs().confirm(QStringLiteral("База данных не найдена.\n\r\n\rХотите найти ее самостоятельно?")))
+        return std::nullopt;
+    return dialogs().openFile(QStringLiteral("Выбор базы данных"), dataFolder,
+                              QStringLiteral("Файлы данных (mde)|*.mde"));
+}
+
 } // namespace
 
 // The windows, in the order the program makes them; each lives until the end.
@@ -52,9 +61,10 @@ void createForms(const QString &programFolder)
 
     FKardSale = new TFKardSale(FZastav);
     new TDMDomlar(programFolder, [](const QString &text) { FZastav->setStatusText(text); }, qApp);
+    DMDomlar->setDatabaseQuestion(askForDatabase);
     reportErrors([] { DMDomlar->DataModuleCreate(); });
     FCalendar = new TFCalendar(FZastav);
-    new TFSprAll;
+    new TFSprAll(FZastav);
     FBaza = new TFBaza(FZastav);
     new TFSprKlient;
     new TFSprSotrud;
@@ -64,6 +74,7 @@ void createForms(const QString &programFolder)
     new TFSprAdress;
     for (RequestCard *card : {static_cast<RequestCard *>(FKardSale), static_cast<RequestCard *>(FKardSpros)})
         card->bindSources();
+    QObject::connect(FSprFirm, &TFSprFirm::firmSaved, FZastav, guarded([] { FZastav->UpdateTitle(); }));
     wireCommands();
     wireDirectoryCommands();
     wireCurrencyCommands();

@@ -1,4 +1,4 @@
-#include "app/Program.h"
+#include "main/Program.h"
 
 int main(int argc, char **argv)
 {
