@@ -4,6 +4,7 @@
 #include "data/Query.h"
 #include "platform/AppError.h"
 #include <QFile>
+#include <functional>
 #include <future>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -150,46 +151,66 @@ TEST(Connection, LockThatStaysIsReportedAsBusy)
     EXPECT_FALSE(c.connected());
 }
 
-// After a damaged page is met, nothing more is written into the file.
-TEST(Connection, DamagedPageLeavesTheFileUnwritten)
+namespace {
+
+// A database whose attribute words fill most of the file, with one page in their
+// middle damaged; returns the file's bytes.
+QByteArray makeDamaged(TestDatabase &db)
 {
-    TestDatabase db;
-    // Attribute words fill most of the file, so a page in its middle is one of theirs.
     db.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 6000) "
             "INSERT INTO SprWindow (NameWindow) SELECT printf('Окно номер %06d', i) FROM n");
     db.connection.close();
     QByteArray damaged = bytesOf(db.path);
-    ASSERT_GT(damaged.size(), 40 * 4096);
     damaged.replace(damaged.size() / 2 / 4096 * 4096 + 100, 16, QByteArray(16, '\0'));
     db.dir.write("domlar.mde", damaged);
+    return damaged;
+}
 
-    Connection c;
-    c.open(Connection::connectionTextFor(db.path));
-    EXPECT_FALSE(c.readOnly());
-    {
-        Transaction t(c);
-        c.execute("INSERT INTO SprTown (IDTown, NameTown) VALUES (1, 'Тверь')");
-        EXPECT_THROW(c.execute("UPDATE SprWindow SET NameWindow = 'Пластиковые'"), AppError);
-        EXPECT_THROW(t.commit(), AppError);
-    }
-    EXPECT_TRUE(c.readOnly());
-    EXPECT_TRUE(c.readOnlyNotice().startsWith(QStringLiteral("База данных открыта только для чтения: файл поврежден")));
-    EXPECT_TRUE(c.readOnlyNotice().contains(QStringLiteral("резервной копии")));
-    for (const char *sql : {"INSERT INTO SprTown (IDTown, NameTown) VALUES (2, 'Клин')", "DELETE FROM SprWindow"}) {
-        try {
-            c.execute(sql);
-            ADD_FAILURE() << "written: " << sql;
-        } catch (const AppError &e) {
-            EXPECT_TRUE(e.text().contains(QStringLiteral("восстановите базу данных из резервной копии"),
-                                          Qt::CaseInsensitive)) << e.text().toStdString();
+} // namespace
+
+// However a damaged page is met, nothing more is written into the file.
+TEST(Connection, DamagedPageLeavesTheFileUnwritten)
+{
+    struct Case { const char *name; std::function<void(Connection &)> meetDamage; };
+    const Case cases[] = {
+        {"reading a dataset", [](Connection &c) {
+             Table windows(c, "SprWindow");
+             EXPECT_THROW(windows.open(), AppError);
+         }},
+        {"writing in a transaction", [](Connection &c) {
+             Transaction t(c);
+             c.execute("INSERT INTO SprTown (IDTown, NameTown) VALUES (1, 'Тверь')");
+             EXPECT_THROW(c.execute("UPDATE SprWindow SET NameWindow = 'Пластиковые'"), AppError);
+             EXPECT_THROW(t.commit(), AppError);
+         }},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.name);
+        TestDatabase db;
+        const QByteArray damaged = makeDamaged(db);
+        Connection c;
+        c.open(Connection::connectionTextFor(db.path));
+        EXPECT_FALSE(c.readOnly());
+        k.meetDamage(c);
+
+        EXPECT_TRUE(c.readOnly());
+        EXPECT_TRUE(c.readOnlyNotice().startsWith(QStringLiteral("База данных открыта только для чтения: файл поврежден")));
+        for (const char *sql : {"INSERT INTO SprTown (IDTown, NameTown) VALUES (2, 'Клин')", "DELETE FROM SprWindow"}) {
+            try {
+                c.execute(sql);
+                ADD_FAILURE() << "written: " << sql;
+            } catch (const AppError &e) {
+                EXPECT_TRUE(e.text().contains(QStringLiteral("Восстановите базу данных из резервной копии")))
+                    << e.text().toStdString();
+            }
         }
+        Table town(c, "SprTown");
+        town.open();   // what is not damaged can still be read
+        EXPECT_TRUE(town.isEmpty());
+        c.close();
+        EXPECT_EQ(bytesOf(db.path), damaged);
+        EXPECT_FALSE(QFile::exists(db.path + "-journal"));
     }
-    Table town(c, "SprTown");
-    town.open();   // what is not damaged can still be read
-    EXPECT_TRUE(town.isEmpty());
-    c.close();
-    EXPECT_EQ(bytesOf(db.path), damaged);
-    EXPECT_FALSE(QFile::exists(db.path + "-journal"));
 }
 
 // A file from before the page size was pinned (1024-byte pages) opens and stays so.
