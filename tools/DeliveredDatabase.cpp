@@ -148,7 +148,8 @@ DemoCounts makeDatabase(const QString &path, const std::optional<DemoSizes> &dem
                            .arg(QDir::toNativeSeparators(info.absolutePath())));
 
     // Outside the guard below: should the file appear meanwhile, opening refuses it,
-    // and a file this tool did not make must never be removed.
+    // and a file this tool did not make must never be removed. The connection
+    // pins the cipher settings, so the tool and the program make the same format.
     Connection connection;
     connection.open(Connection::connectionTextFor(file), Connection::Mode::CreateNew);
     try {

@@ -4,7 +4,9 @@
 #include "data/TextCompare.h"
 #include "platform/AppError.h"
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <sqlite3.h>
 
 namespace {
@@ -17,28 +19,130 @@ int compareNoCase(void *, int lenA, const void *a, int lenB, const void *b)
     return compareUtf8Text(static_cast<const char *>(a), lenA, static_cast<const char *>(b), lenB);
 }
 
-QString translateError(sqlite3 *db, int code)
+const int NewPageSize = 4096;
+const int OldPageSize = 1024;   // the library's former default: files made before pinning
+
+// Given before the first read, these decide how the pages are decrypted.
+// SQLCipher 3.4 knows the first three and uses SHA1 for both algorithms anyway;
+// the algorithm settings keep SQLCipher 4, whose defaults differ, on the same
+// format (older versions ignore them).
+QByteArray cipherSettings(int pageSize)
 {
-    const QString detail = QString::fromUtf8(sqlite3_errmsg(db));
-    switch (code & 0xFF) {
-    case SQLITE_READONLY:
-        return QStringLiteral("База данных открыта только для чтения: изменения не сохранены.");
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return QStringLiteral("База данных занята другой программой. Повторите действие позже.");
-    case SQLITE_NOTADB:
-    case SQLITE_CORRUPT:
-        return QStringLiteral("Файл базы данных поврежден или пароль не подходит.");
-    case SQLITE_FULL:
-        return QStringLiteral("Нет места на диске: изменения не сохранены.");
-    case SQLITE_CONSTRAINT:
-        return QStringLiteral("Значение не может быть сохранено в базе данных: ") + detail;
-    default:
-        return QStringLiteral("Ошибка базы данных: ") + detail;
-    }
+    return "PRAGMA cipher_page_size=" + QByteArray::number(pageSize) + ";"
+           "PRAGMA kdf_iter=64000;"
+           "PRAGMA cipher_use_hmac=ON;"
+           "PRAGMA cipher_hmac_algorithm=HMAC_SHA1;"
+           "PRAGMA cipher_kdf_algorithm=PBKDF2_HMAC_SHA1;";
 }
 
+bool isDamage(int code)
+{
+    return (code & 0xFF) == SQLITE_CORRUPT || (code & 0xFF) == SQLITE_NOTADB;
+}
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// A file or folder marked write-protected stays so, whoever runs the program.
+bool writable(const QFileInfo &info)
+{
+    return info.isWritable() && (info.permissions() & QFileDevice::WriteOwner);
+}
+
+// Why an existing database file can only be read; empty when it can be written.
+// The folder matters too: a change is first kept in a journal file beside the database.
+QString readOnlyReason(const QFileInfo &file)
+{
+    if (!writable(file))
+        return QStringLiteral("файл «%1» защищен от записи").arg(native(file.absoluteFilePath()));
+    if (!writable(QFileInfo(file.absolutePath())))
+        return QStringLiteral("папка «%1» защищена от записи").arg(native(file.absolutePath()));
+    return QString();
+}
+
+const QString DamagedReason = QStringLiteral(
+    "файл поврежден, и чтобы не повредить его сильнее, в него больше ничего не записывается. "
+    "Восстановите базу данных из резервной копии (меню «Сохранение», «Восстановить»)");
+
+// SQLite's English detail of a failed constraint or statement, said in Russian.
+QString describeDetail(int code, const QString &detail)
+{
+    static const QRegularExpression patterns[] = {
+        QRegularExpression(QStringLiteral("^UNIQUE constraint failed: (\\w+)\\.(\\w+)")),
+        QRegularExpression(QStringLiteral("^NOT NULL constraint failed: (\\w+)\\.(\\w+)")),
+        QRegularExpression(QStringLiteral("^CHECK constraint failed: (\\w+)")),
+        QRegularExpression(QStringLiteral("^no such table: (\\S+)")),
+        QRegularExpression(QStringLiteral("^(?:no such column: |table \\w+ has no column named )(\\S+)")),
+    };
+    static const QString texts[] = {
+        QStringLiteral("Значение поля «%2» уже есть в таблице «%1». Введите другое значение."),
+        QStringLiteral("Поле «%2» таблицы «%1» должно быть заполнено. Заполните его и повторите действие."),
+        QStringLiteral("Значение не подходит для таблицы «%1» (например, текст длиннее допустимого). "
+                       "Исправьте введенные данные."),
+        QStringLiteral("В базе данных нет таблицы «%1». Возможно, выбран файл другой программы: "
+                       "откройте файл базы данных Домлар или восстановите его из резервной копии."),
+        QStringLiteral("В базе данных нет поля «%1». Возможно, выбран файл другой программы: "
+                       "откройте файл базы данных Домлар или восстановите его из резервной копии."),
+    };
+    for (size_t i = 0; i < std::size(patterns); ++i) {
+        const auto m = patterns[i].match(detail);
+        if (m.hasMatch())
+            return m.lastCapturedIndex() == 2 ? texts[i].arg(m.captured(1), m.captured(2))
+                                              : texts[i].arg(m.captured(1));
+    }
+    if (code == SQLITE_CONSTRAINT)
+        return QStringLiteral("Значение не может быть сохранено в базе данных. Проверьте введенные данные.");
+    return QStringLiteral("Ошибка в запросе к базе данных. Сообщите о ней разработчику программы.");
+}
+
+const QString WaitingText = QStringLiteral("База данных занята другой программой, ожидание...");
+
 } // namespace
+
+QString Connection::describe(int code, const QString &detail) const
+{
+    if (m_damaged)
+        return QStringLiteral("Изменения не сохранены: ") + DamagedReason + '.';
+    switch (code & 0xFF) {
+    case SQLITE_READONLY:
+        return readOnly() ? QStringLiteral("Изменения не сохранены. ") + readOnlyNotice()
+                          : QStringLiteral("Изменения не сохранены: база данных доступна только для чтения. "
+                                           "Разрешите запись в файл и его папку и перезапустите программу.");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("База данных занята другой программой: изменения не сохранены. "
+                              "Дождитесь, когда другая программа закончит работу с базой, и повторите действие.");
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return QStringLiteral("Файл базы данных поврежден или пароль не подходит. "
+                              "Восстановите базу данных из резервной копии (меню «Сохранение», «Восстановить»).");
+    case SQLITE_FULL:
+        return QStringLiteral("Нет места на диске: изменения не сохранены. "
+                              "Освободите место на диске и повторите действие.");
+    case SQLITE_IOERR:
+        return QStringLiteral("Ошибка чтения или записи файла базы данных: изменения не сохранены. "
+                              "Проверьте диск или сетевую папку с базой данных и повторите действие.");
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("Нет доступа к файлу базы данных или к его папке: изменения не сохранены. "
+                              "Проверьте права на запись в файл и папку и повторите действие.");
+    case SQLITE_NOMEM:
+        return QStringLiteral("Недостаточно памяти для работы с базой данных. "
+                              "Закройте другие программы и повторите действие.");
+    case SQLITE_TOOBIG:
+        return QStringLiteral("Значение слишком велико для базы данных (например, очень большой файл рисунка). "
+                              "Возьмите значение меньшего размера.");
+    case SQLITE_CONSTRAINT:
+    case SQLITE_ERROR:
+        return describeDetail(code & 0xFF, detail);
+    default:
+        return QStringLiteral("Внутренняя ошибка базы данных (код %1). Повторите действие; "
+                              "если ошибка повторится, перезапустите программу.").arg(code);
+    }
+}
 
 Connection::~Connection()
 {
@@ -81,35 +185,89 @@ void Connection::open(const QString &connectionText, Mode mode)
     if (mode == Mode::CreateNew && info.exists())
         throw AppError(QStringLiteral("Файл уже существует, он не будет перезаписан: ") + path);
 
+    m_damaged = false;
+    m_readOnlyReason = mode == Mode::Existing ? readOnlyReason(info) : QString();
     int flags = SQLITE_OPEN_NOMUTEX;   // one thread uses the connection
     if (mode == Mode::CreateNew)
         flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     else
-        // A file marked read-only stays read-only, whoever runs the program.
-        flags |= info.isWritable() && (info.permissions() & QFileDevice::WriteOwner)
-                     ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
+        flags |= m_readOnlyReason.isEmpty() ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
 
+    int rc = openFile(path, key, flags, NewPageSize);
+    if (rc == SQLITE_NOTADB && mode == Mode::Existing)
+        rc = openFile(path, key, flags, OldPageSize);
+    if (rc == SQLITE_BUSY)
+        throw DatabaseBusyError(QStringLiteral("База данных «%1» занята другой программой. Закройте эту "
+                                               "программу или дождитесь, когда она закончит работу с базой.")
+                                    .arg(native(path)));
+    if (isDamage(rc))
+        throw AppError(QStringLiteral("Не удается открыть базу данных «%1»: файл поврежден или создан "
+                                      "с другим паролем. Восстановите базу данных из резервной копии "
+                                      "(меню «Сохранение», «Восстановить»).").arg(native(path)));
+    if (rc != SQLITE_OK)
+        throw AppError(QStringLiteral("Не удается открыть базу данных «%1». ").arg(native(path))
+                       + describe(rc, QString()));
+    m_connectionText = connectionText;
+    m_path = info.absoluteFilePath();
+}
+
+// Opens and keys the file with the pinned settings and reads its first page;
+// on success the connection holds it, otherwise the result code tells why not.
+int Connection::openFile(const QString &path, const QByteArray &key, int flags, int pageSize)
+{
     sqlite3 *db = nullptr;
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
+    // Another program's lock is waited for from the very first read on.
+    if (rc == SQLITE_OK)
+        rc = sqlite3_busy_handler(db, waitWhileBusy, this);
     if (rc == SQLITE_OK && !key.isEmpty())
         rc = sqlite3_key(db, key.constData(), int(key.size()));
     if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, cipherSettings(pageSize).constData(), nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
         rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK && !(flags & SQLITE_OPEN_READONLY))
+        rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        const int code = rc & 0xFF;
         sqlite3_close_v2(db);
-        if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
-            throw AppError(QStringLiteral("Не удается открыть базу данных «%1»: файл поврежден "
-                                          "или создан с другим паролем.").arg(path));
-        throw AppError(QStringLiteral("Не удается открыть базу данных «%1».").arg(path));
+        return rc & 0xFF;
     }
-    sqlite3_busy_timeout(db, 5000);
     // Decrypted pages stay cached, so re-reading a dataset does not decrypt the file again.
     sqlite3_exec(db, "PRAGMA cache_size=-32768", nullptr, nullptr, nullptr);
     sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF8, nullptr, compareNoCase, nullptr);
+    sqlite3_commit_hook(db, refuseCommitWhenDamaged, this);
     m_db = db;
-    m_connectionText = connectionText;
-    m_path = info.absoluteFilePath();
+    return SQLITE_OK;
+}
+
+int Connection::waitWhileBusy(void *connection, int attempt)
+{
+    auto *c = static_cast<Connection *>(connection);
+    if (attempt == 0) {
+        c->m_busySince.start();
+        if (c->m_waitNotice)
+            c->m_waitNotice(WaitingText);
+    }
+    if (c->m_busySince.elapsed() >= c->m_busyTimeoutMs)
+        return 0;
+    sqlite3_sleep(20);
+    return 1;
+}
+
+// A transaction that reached a damaged file is rolled back instead of committed.
+int Connection::refuseCommitWhenDamaged(void *connection)
+{
+    return static_cast<Connection *>(connection)->m_damaged ? 1 : 0;
+}
+
+void Connection::markDamaged()
+{
+    if (m_damaged || !m_db)
+        return;
+    m_damaged = true;
+    sqlite3_exec(m_db, "PRAGMA query_only=ON", nullptr, nullptr, nullptr);
 }
 
 void Connection::close()
@@ -121,7 +279,19 @@ void Connection::close()
 
 bool Connection::readOnly() const
 {
-    return m_db && sqlite3_db_readonly(m_db, "main") == 1;
+    return m_db && (m_damaged || sqlite3_db_readonly(m_db, "main") == 1);
+}
+
+QString Connection::readOnlyNotice() const
+{
+    if (!readOnly())
+        return QString();
+    const QString reason = m_damaged ? DamagedReason
+                           : m_readOnlyReason.isEmpty() ? QStringLiteral("файл недоступен для записи")
+                                                        : m_readOnlyReason;
+    return QStringLiteral("База данных открыта только для чтения: ") + reason
+           + (m_damaged ? QStringLiteral(".") : QStringLiteral(". Чтобы вносить изменения, снимите защиту "
+                                                                "от записи и перезапустите программу."));
 }
 
 sqlite3 *Connection::handle() const
@@ -133,7 +303,15 @@ sqlite3 *Connection::handle() const
 
 QString Connection::lastError() const
 {
-    return m_db ? translateError(m_db, sqlite3_extended_errcode(m_db)) : QStringLiteral("Нет подключения к базе данных.");
+    return m_db ? describe(sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)))
+                : QStringLiteral("Нет подключения к базе данных.");
+}
+
+QString Connection::failure(int resultCode)
+{
+    if (isDamage(resultCode))
+        markDamaged();
+    return describe(resultCode, m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString());
 }
 
 void Connection::execute(const QString &sql)
@@ -142,7 +320,7 @@ void Connection::execute(const QString &sql)
     const int rc = sqlite3_exec(handle(), sql.toUtf8().constData(), nullptr, nullptr, &message);
     sqlite3_free(message);
     if (rc != SQLITE_OK)
-        throw AppError(translateError(m_db, rc));
+        throw AppError(failure(rc));
 }
 
 long long Connection::lastInsertRowId() const
@@ -174,7 +352,7 @@ Statement::Statement(Connection &connection, const QString &sql) : m_connection(
 {
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(connection.handle(), text.constData(), int(text.size()), &m_stmt, nullptr) != SQLITE_OK) {
-        const QString error = connection.lastError();
+        const QString error = connection.failure(sqlite3_extended_errcode(connection.handle()));
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
         throw AppError(error + QStringLiteral("\nЗапрос: ") + sql);
@@ -183,7 +361,11 @@ Statement::Statement(Connection &connection, const QString &sql) : m_connection(
 
 Statement::~Statement()
 {
-    sqlite3_finalize(m_stmt);
+    // Finalizing gives the result of the last step, also of steps taken by a
+    // reader through handle(): a damaged page found there still protects the file.
+    const int rc = sqlite3_finalize(m_stmt);
+    if (isDamage(rc))
+        m_connection.failure(rc);
 }
 
 void Statement::bind(int index, const QVariant &v)
@@ -235,7 +417,7 @@ bool Statement::step()
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    const QString error = translateError(m_connection.handle(), rc);
+    const QString error = m_connection.failure(rc);
     sqlite3_reset(m_stmt);
     throw AppError(error);
 }

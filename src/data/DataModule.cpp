@@ -1,8 +1,10 @@
 #include "data/DataModule.h"
+#include "data/Schema.h"
 #include "platform/AppError.h"
 #include "platform/IniFile.h"
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 TDMDomlar *DMDomlar = nullptr;
 
@@ -130,11 +132,52 @@ void TDMDomlar::WriteIniFile_Conf(const QString &path)
     ini.save();
 }
 
-void TDMDomlar::openDatasets()
+// Connects and opens every shared dataset; while another program keeps the file
+// locked, the status bar says that the program waits. False when the lock stayed
+// and the user gave up.
+bool TDMDomlar::openDatabase()
 {
-    ADOConnection.open(Connection::connectionTextFor(m_databasePath));
+    ADOConnection.setWaitNotice(m_status);
+    const auto quiet = qScopeGuard([this] { ADOConnection.setWaitNotice({}); });
+    if (!connectDatabase())
+        return false;
+    addMissingIndexes();
     for (const QString &name : openingOrder())
         table(name).open();
+    return true;
+}
+
+bool TDMDomlar::connectDatabase()
+{
+    for (;;) {
+        try {
+            ADOConnection.open(Connection::connectionTextFor(m_databasePath));
+            return true;
+        } catch (const DatabaseBusyError &e) {
+            if (!askTryAgain)
+                throw;
+            if (!askTryAgain(e.text() + QStringLiteral("\n\nПопробовать снова?"))) {
+                m_status(e.text());
+                return false;
+            }
+        }
+    }
+}
+
+// Files made before the key indexes existed get them here, once. They only
+// speed things up, so a file that cannot take them now (busy, a table missing,
+// which its dataset reports next) opens without them and gets them next time.
+void TDMDomlar::addMissingIndexes()
+{
+    if (ADOConnection.readOnly())
+        return;
+    try {
+        Transaction transaction(ADOConnection);
+        for (const QString &sql : Schema::createIndexSql())
+            ADOConnection.execute(sql);
+        transaction.commit();
+    } catch (const AppError &) {
+    }
 }
 
 void TDMDomlar::DataModuleCreate()
@@ -152,10 +195,11 @@ void TDMDomlar::DataModuleCreate()
         else
             ReadIniFile_Conf();
 
-        if (!m_databasePath.isEmpty() && QFileInfo(m_databasePath).isFile())
-            openDatasets();
-        if (ADOConnection.connected())
+        if (!m_databasePath.isEmpty() && QFileInfo(m_databasePath).isFile()) {
+            if (!openDatabase())
+                return;
             break;
+        }
 
         m_status(QStringLiteral("БАЗА ДАННЫХ НЕ НАЙДЕНА !"));
         const std::optional<QString> chosen = m_askForDatabase ? m_askForDatabase(m_dataFolder) : std::nullopt;
@@ -166,4 +210,6 @@ void TDMDomlar::DataModuleCreate()
     }
     m_databasePath = ADOConnection.databasePath();
     m_status(QStringLiteral("Путь к базе данных: ") + m_databasePath);
+    if (ADOConnection.readOnly() && announceReadOnly)
+        announceReadOnly(ADOConnection.readOnlyNotice());
 }

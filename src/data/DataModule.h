@@ -32,6 +32,13 @@ public:
 
     Connection ADOConnection;
 
+    // Asked when another program keeps the database locked at start-up: the text
+    // says so and ends with a question; true tries again. Unset: gives up at once
+    // (DataModuleCreate throws the text without the question).
+    std::function<bool(const QString &question)> askTryAgain;
+    // Told once the database is open when it can only be read (the text says why).
+    std::function<void(const QString &notice)> announceReadOnly;
+
     QString programFolder() const { return m_programFolder; }
     QString dataFolder() const { return m_dataFolder; }       // no trailing separator
     QString databasePath() const { return m_databasePath; }
@@ -46,7 +53,9 @@ public:
 
 private:
     void createDatasets();
-    void openDatasets();
+    bool openDatabase();
+    bool connectDatabase();
+    void addMissingIndexes();
 
     QString m_programFolder;
     QString m_dataFolder;

@@ -155,10 +155,18 @@ FieldType typeFromSql(const QString &declType, int *width)
 QStringList createIndexSql()
 {
     return {
-        QStringLiteral("CREATE INDEX BazaSprosForObmen ON BazaSpros (IDBazaSaleForObmen)"),
-        QStringLiteral("CREATE INDEX BazaSprosVarMestLink ON BazaSprosVarMest (IDBazaSpros)"),
-        QStringLiteral("CREATE INDEX DopDocSaleLink ON DopDocSale (IDBazaSale)"),
-        QStringLiteral("CREATE INDEX DopDocSprosLink ON DopDocSpros (IDBazaSpros)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS BazaSprosForObmen ON BazaSpros (IDBazaSaleForObmen)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS BazaSprosVarMestLink ON BazaSprosVarMest (IDBazaSpros)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS DopDocSaleLink ON DopDocSale (IDBazaSale)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS DopDocSprosLink ON DopDocSpros (IDBazaSpros)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS BazaSaleKey ON BazaSale (IDBazaSale)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS BazaSprosKey ON BazaSpros (IDBazaSpros)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS BazaSprosVarMestKey ON BazaSprosVarMest (IDBazaSprosVarMest)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS SprTownKey ON SprTown (IDTown)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS SprRaionKey ON SprRaion (IDRaion)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS SprStreetKey ON SprStreet (IDStreet)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS SprKlientKey ON SprKlient (IDKlient)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS SprSotrudKey ON SprSotrud (IDSotrud)"),
     };
 }
 

@@ -41,7 +41,9 @@ FieldType typeFromSql(const QString &declType, int *width = nullptr);
 
 QString createTableSql(const TableDef &table);
 // Indexes on the integer link columns of the detail tables, so that a detail
-// dataset reads only its linked rows. Text columns are never indexed.
+// dataset reads only its linked rows, and on the integer keys numbered by
+// Max+1, so that a new number is found without reading the table.
+// Text columns are never indexed. Each may run again on a file that has it.
 QStringList createIndexSql();
 
 // The table of column descriptions (the catalogue), kept in the database file.

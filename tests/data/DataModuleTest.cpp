@@ -1,9 +1,11 @@
 #include "support/TestDatabase.h"
 #include "data/DataModule.h"
+#include "data/Query.h"
 #include "platform/AppError.h"
 #include <QQueue>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <gtest/gtest.h>
 
 namespace {
@@ -168,4 +170,119 @@ TEST(DataModule, NoDataFolder)
     EXPECT_THROW(p.create(), AppError);
     EXPECT_FALSE(p.dm->ADOConnection.connected());
     EXPECT_FALSE(QDir(p.data()).exists());
+}
+
+namespace {
+
+QStringList indexNames(Connection &c)
+{
+    Query q(c, "SELECT name FROM sqlite_master WHERE type = 'index' ORDER BY name");
+    q.open();
+    QStringList names;
+    for (q.first(); !q.eof(); q.next())
+        names << q.fieldByName("name").asString();
+    return names;
+}
+
+} // namespace
+
+// Another program keeps the database locked at start-up: the user is asked, and trying again opens it.
+TEST(DataModule, BusyDatabaseOffersToTryAgain)
+{
+    ProgramFolder p;
+    createTestDatabase(p.data("domlar.mde"));
+    Connection other;
+    other.open(Connection::connectionTextFor(p.data("domlar.mde")));
+    other.execute("BEGIN EXCLUSIVE");
+
+    TDMDomlar dm(p.dir.path(), [&](const QString &s) { p.status << s; });
+    dm.ADOConnection.setBusyTimeout(0);
+    QStringList questions;
+    dm.askTryAgain = [&](const QString &question) {
+        questions << question;
+        if (questions.size() == 2) other.execute("COMMIT");
+        return true;
+    };
+    dm.DataModuleCreate();
+
+    ASSERT_EQ(questions.size(), 2);
+    EXPECT_TRUE(questions[0].contains(QStringLiteral("занята другой программой"))) << questions[0].toStdString();
+    EXPECT_TRUE(questions[0].endsWith(QStringLiteral("Попробовать снова?")));
+    EXPECT_TRUE(dm.ADOConnection.connected());
+    EXPECT_TRUE(dm.table("ADOTBazaSale").active());
+    EXPECT_EQ(p.status.first(), QStringLiteral("База данных занята другой программой, ожидание..."));
+    EXPECT_EQ(p.status.last(), "Путь к базе данных: " + dm.databasePath());
+}
+
+TEST(DataModule, BusyDatabaseGivenUp)
+{
+    ProgramFolder p;
+    createTestDatabase(p.data("domlar.mde"));
+    Connection other;
+    other.open(Connection::connectionTextFor(p.data("domlar.mde")));
+    other.execute("BEGIN EXCLUSIVE");
+
+    TDMDomlar dm(p.dir.path(), [&](const QString &s) { p.status << s; });
+    dm.ADOConnection.setBusyTimeout(0);
+    EXPECT_THROW(dm.DataModuleCreate(), DatabaseBusyError);   // nobody to ask: gives up
+    dm.askTryAgain = [](const QString &) { return false; };
+    EXPECT_NO_THROW(dm.DataModuleCreate());
+    EXPECT_FALSE(dm.ADOConnection.connected());
+    EXPECT_TRUE(p.status.last().contains(QStringLiteral("занята другой программой")));
+    EXPECT_TRUE(p.dialogs.calls().isEmpty());   // not taken for a missing database
+}
+
+// A write-protected database file, or one in a write-protected folder, is announced and stays read-only.
+TEST(DataModule, ReadOnlyDatabaseIsAnnounced)
+{
+    struct Case { const char *name; bool protectFolder; QString protectedName; };
+    for (const Case &c : {Case{"file", false, "domlar.mde"}, Case{"folder", true, "Data"}}) {
+        SCOPED_TRACE(c.name);
+        ProgramFolder p;
+        createTestDatabase(p.data("domlar.mde"));
+        const QString target = c.protectFolder ? p.data() : p.data("domlar.mde");
+        const auto permissions = QFile::permissions(target);
+        QFile::setPermissions(target, permissions & ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup
+                                                      | QFile::WriteOther));
+        const auto restore = qScopeGuard([&] { QFile::setPermissions(target, permissions); });
+
+        TDMDomlar dm(p.dir.path(), [&](const QString &s) { p.status << s; });
+        QStringList notices;
+        dm.announceReadOnly = [&](const QString &notice) { notices << notice; };
+        dm.DataModuleCreate();
+        ASSERT_EQ(notices.size(), 1);
+        EXPECT_TRUE(notices[0].startsWith(QStringLiteral("База данных открыта только для чтения: ")));
+        EXPECT_TRUE(notices[0].contains("«" + QDir::toNativeSeparators(target) + "»")) << notices[0].toStdString();
+        EXPECT_EQ(dm.ADOConnection.readOnlyNotice(), notices[0]);
+
+        Table &town = dm.table("ADOTSprTown");
+        town.append();
+        town.fieldByName("IDTown").setInteger(1);
+        try {
+            town.post();
+            ADD_FAILURE() << "stored";
+        } catch (const AppError &e) {
+            EXPECT_TRUE(e.text().contains(notices[0])) << e.text().toStdString();
+        }
+    }
+}
+
+// A file made before the key columns were indexed gets the indexes when it opens.
+TEST(DataModule, MissingIndexesAreAdded)
+{
+    ProgramFolder p;
+    {
+        TestDatabase seed;
+        const QStringList all = indexNames(seed.connection);
+        ASSERT_TRUE(all.contains("BazaSaleKey"));
+        for (const QString &name : all)
+            seed.exec("DROP INDEX " + name);
+        seed.connection.close();
+        QFile::copy(seed.path, p.data("domlar.mde"));
+    }
+    TDMDomlar &dm = p.create();
+    EXPECT_EQ(indexNames(dm.ADOConnection),
+              QStringList({"BazaSaleKey", "BazaSprosForObmen", "BazaSprosKey", "BazaSprosVarMestKey",
+                           "BazaSprosVarMestLink", "DopDocSaleLink", "DopDocSprosLink", "SprKlientKey",
+                           "SprRaionKey", "SprSotrudKey", "SprStreetKey", "SprTownKey"}));
 }

@@ -103,7 +103,7 @@ TEST(Query, ErrorsCarryRussianText)
         q.open();
         FAIL() << "no error";
     } catch (const AppError &e) {
-        EXPECT_TRUE(e.text().startsWith(QStringLiteral("Ошибка базы данных"))) << e.text().toStdString();
+        EXPECT_TRUE(e.text().startsWith(QStringLiteral("В базе данных нет таблицы «NoSuchTable»."))) << e.text().toStdString();
     }
     EXPECT_FALSE(q.active());
 }

@@ -4,7 +4,9 @@
 #include "support/TempDir.h"
 #include "tools/DeliveredDatabase.h"
 #include <QFile>
+#include <QProcess>
 #include <QSet>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -222,4 +224,54 @@ TEST(MakeDatabase, SomeDemandsAreExchanges)
     EXPECT_GT(exchanges, 5);
     EXPECT_LT(exchanges, 40);
     EXPECT_GT(scalar(c, "SELECT count(*) FROM BazaSprosVarMest"), 200);
+}
+
+namespace {
+
+// What a user types into the sqlcipher shell to open the file, as the README gives it.
+QByteArray shellSettings(int pageSize)
+{
+    return "PRAGMA key='quebntoszhweckdylvu';\n"
+           "PRAGMA cipher_page_size=" + QByteArray::number(pageSize) + ";\n"
+           "PRAGMA kdf_iter=64000;\n"
+           "PRAGMA cipher_use_hmac=ON;\n"
+           "PRAGMA cipher_hmac_algorithm=HMAC_SHA1;\n"
+           "PRAGMA cipher_kdf_algorithm=PBKDF2_HMAC_SHA1;\n";
+}
+
+// Runs a script in the sqlcipher shell; its output and errors together.
+QString shell(const QString &path, const QByteArray &script)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QStringLiteral("sqlcipher"), {QStringLiteral("-batch"), path});
+    p.write(script);
+    p.closeWriteChannel();
+    p.waitForFinished(-1);
+    return QString::fromUtf8(p.readAll());
+}
+
+} // namespace
+
+// The file opens in the sqlcipher shell given the pinned settings: 4096-byte pages,
+// and the integer keys indexed (no text column).
+TEST(MakeDatabase, OpensInTheShellWithThePinnedSettings)
+{
+    ASSERT_FALSE(QStandardPaths::findExecutable("sqlcipher").isEmpty()) << "needs the Debian package sqlcipher";
+    TempDir dir;
+    const QString path = dir.file("domlar.mde");
+    Delivered::makeDatabase(path);
+
+    EXPECT_EQ(shell(path, shellSettings(4096) + "PRAGMA page_size;\nSELECT Nam FROM Firm;\n"
+                                                "SELECT name FROM sqlite_master WHERE type = 'index' AND name LIKE '%Key' "
+                                                "ORDER BY name;\n"),
+              QStringLiteral("4096\nАН \"Домлар\"\nBazaSaleKey\nBazaSprosKey\nBazaSprosVarMestKey\n"
+                             "SprKlientKey\nSprRaionKey\nSprSotrudKey\nSprStreetKey\nSprTownKey\n"));
+    EXPECT_TRUE(shell(path, shellSettings(1024) + "SELECT count(*) FROM Firm;\n").contains("not a database"));
+
+    Connection c;
+    openExisting(c, path);
+    for (const QString &index : rows(c, "SELECT name FROM sqlite_master WHERE type = 'index'"))
+        for (const QString &column : rows(c, QStringLiteral("PRAGMA index_info(%1)").arg(index)))
+            EXPECT_TRUE(column.section('|', 2).startsWith("ID")) << column.toStdString();
 }
