@@ -8,6 +8,7 @@
 #include "currency/CurrencyCommands.h"
 #include "currency/SprUE.h"
 #include "currency/TecKursUE.h"
+#include "currency/UploadUE.h"
 #include "directories/DirectoryCommands.h"
 #include "directories/SprAdress.h"
 #include "directories/SprAll.h"
@@ -47,6 +48,7 @@ void createForms(const QString &programFolder)
     FStart = new TFStart;
     new TFSprUE;
     new TFTecKursUE;
+    new TFUploadUE;
     FStart->show();
     qApp->processEvents();
 
@@ -78,6 +80,7 @@ void destroyForms()
     delete FSprSotrud;
     delete FSprKlient;
     delete FSprAll;
+    delete FUploadUE;
     delete FTecKursUE;
     delete FSprUE;
     // The windows are the main window's children and go with it.
