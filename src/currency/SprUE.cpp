@@ -3,6 +3,7 @@
 #include "currency/CurrentRates.h"
 #include "currency/RateText.h"
 #include "currency/TecKursUE.h"
+#include "currency/UploadUE.h"
 #include "data/DataModule.h"
 #include "data/Schema.h"
 #include "platform/AppError.h"
@@ -37,10 +38,10 @@ TFSprUE::TFSprUE(QWidget *parent) : QDialog(parent)
     add->setObjectName(QStringLiteral("N1"));
     QAction *internet = menu->addAction(QStringLiteral("Интернет"));
     internet->setObjectName(QStringLiteral("N2"));
-    internet->setEnabled(false);   // the download window comes with its own issue
     QAction *remove = menu->addAction(QStringLiteral("Удалить"));
     remove->setObjectName(QStringLiteral("N3"));
     connect(add, &QAction::triggered, this, guarded([this] { N1Click(); }));
+    connect(internet, &QAction::triggered, this, guarded([this] { N2Click(); }));
     connect(remove, &QAction::triggered, this, guarded([this] { N3Click(); }));
     layout->setMenuBar(menu);
 
@@ -151,9 +152,22 @@ void TFSprUE::N1Click()
     Dataset &ds = rates();
     const Money dollar = positiveOrOne(ds.fieldByName(QStringLiteral("Dollar")).asMoney());
     const Money euro = positiveOrOne(ds.fieldByName(QStringLiteral("EURO")).asMoney());
+    appendRates(QDate::currentDate(), dollar, euro);
+    moveToLatest();
+    m_grid->setFocus();
+}
+
+void TFSprUE::N2Click()
+{
+    if (FUploadUE) FUploadUE->Execute();
+}
+
+void TFSprUE::appendRates(const QDate &date, Money dollar, Money euro)
+{
+    Dataset &ds = rates();
     ds.append();
     try {
-        ds.fieldByName(QStringLiteral("UEDate")).setDate(QDate::currentDate());
+        ds.fieldByName(QStringLiteral("UEDate")).setDate(date);
         ds.fieldByName(QStringLiteral("Dollar")).setMoney(dollar);
         ds.fieldByName(QStringLiteral("EURO")).setMoney(euro);
         ds.post();
@@ -161,8 +175,6 @@ void TFSprUE::N1Click()
         ds.cancel();
         throw;
     }
-    moveToLatest();
-    m_grid->setFocus();
 }
 
 void TFSprUE::N3Click()

@@ -1,4 +1,5 @@
 #pragma once
+#include "data/Money.h"
 #include <QDialog>
 
 class Dataset;
@@ -21,8 +22,12 @@ public:
     // "Добавить": a row dated today with the latest rates (1.0000 for a rate
     // that is not above zero), stored at once; it becomes the current row.
     void N1Click();
+    // "Интернет": the download window, modally.
+    void N2Click();
     // "Удалить": the current row, after the question.
     void N3Click();
+    // Appends a row with the date and rates and stores it; it becomes the current row.
+    void appendRates(const QDate &date, Money dollar, Money euro);
     // Enter: changes the value of the current cell through an input box.
     void EditCurrentCell();
 

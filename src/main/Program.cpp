@@ -8,6 +8,7 @@
 #include "main/CurrencyCommands.h"
 #include "currency/SprUE.h"
 #include "currency/TecKursUE.h"
+#include "currency/UploadUE.h"
 #include "main/DirectoryCommands.h"
 #include "directories/SprAdress.h"
 #include "directories/SprAll.h"
@@ -56,12 +57,15 @@ void createForms(const QString &programFolder)
     FStart = new TFStart;
     new TFSprUE;
     new TFTecKursUE;
+    new TFUploadUE;
     FStart->show();
     qApp->processEvents();
 
     FKardSale = new TFKardSale(FZastav);
     new TDMDomlar(programFolder, [](const QString &text) { FZastav->setStatusText(text); }, qApp);
     DMDomlar->setDatabaseQuestion(askForDatabase);
+    DMDomlar->askTryAgain = [](const QString &question) { return dialogs().confirm(question); };
+    DMDomlar->announceReadOnly = [](const QString &notice) { dialogs().warning(notice); };
     reportErrors([] { DMDomlar->DataModuleCreate(); });
     FCalendar = new TFCalendar(FZastav);
     new TFSprAll(FZastav);
@@ -89,6 +93,7 @@ void destroyForms()
     delete FSprSotrud;
     delete FSprKlient;
     delete FSprAll;
+    delete FUploadUE;
     delete FTecKursUE;
     delete FSprUE;
     // The windows are the main window's children and go with it.

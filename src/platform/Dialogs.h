@@ -11,7 +11,7 @@ public:
     // Modal results, as the program's windows pass them around.
     enum Result { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
     enum class Kind { Information, Confirmation, Warning, Error };
-    enum class Buttons { Ok, Yes, YesNo, YesCancel, YesNoCancel };
+    enum class Buttons { Ok, Yes, Cancel, YesNo, YesCancel, YesNoCancel };
 
     virtual ~Dialogs() = default;
 

@@ -23,9 +23,9 @@ bool ScriptedDialogs::allAnswered() const
     return m_messages.isEmpty() && m_inputs.isEmpty() && m_files.isEmpty() && m_modals.isEmpty();
 }
 
-int ScriptedDialogs::message(Kind kind, const QString &text, Buttons)
+int ScriptedDialogs::message(Kind kind, const QString &text, Buttons buttons)
 {
-    m_calls << Call{QStringLiteral("message"), title(kind), text};
+    m_calls << Call{QStringLiteral("message"), title(kind), text, buttons};
     return next(m_messages, m_calls.last());
 }
 

@@ -12,6 +12,7 @@ public:
         QString what;   // "message", "input", "open", "save", "modal"
         QString title;
         QString text;   // message text, prompt or filter
+        Buttons buttons = Buttons::Ok;   // of a message
     };
 
     // Queue answers in the order the dialogs will appear.
