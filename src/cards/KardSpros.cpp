@@ -1,7 +1,8 @@
 #include "cards/KardSpros.h"
 #include "platform/ErrorReport.h"
 #include "data/DataModule.h"
-#include "data/Query.h"
+#include "data/Keys.h"
+#include "widgets/RowStore.h"
 #include "directories/SprAdress.h"
 #include "platform/Dialogs.h"
 #include "widgets/DBGrid.h"
@@ -156,44 +157,52 @@ QString TFKardSpros::NotAllSelect() const
     return result;
 }
 
+void TFKardSpros::setDetailsVisible(bool visible)
+{
+    DBGridVarMest->setVisible(visible);
+}
+
 int TFKardSpros::prepareVariant()
 {
-    Query max(DMDomlar->ADOConnection,
-              QStringLiteral("SELECT Max(IDBazaSprosVarMest) as MaxIDBazaSprosVarMest FROM BazaSprosVarMest"));
-    max.open();
-    const int next = max.fieldByName(QStringLiteral("MaxIDBazaSprosVarMest")).asInteger() + 1;
-
     // Variants belong to a stored demand; an empty number is no stored demand either.
-    const QString number = IDBazaSpros->text().trimmed();
-    bool stored = false;
-    if (!number.isEmpty()) {
-        Query exists(DMDomlar->ADOConnection, QStringLiteral("SELECT IDBazaSpros FROM BazaSpros WHERE IDBazaSpros=") + QString::number(IDBazaSpros->value()));
-        exists.open();
-        stored = !exists.isEmpty();
-    }
+    const bool stored = !IDBazaSpros->text().trimmed().isEmpty()
+        && Keys::stored(DMDomlar->ADOConnection, QStringLiteral("BazaSpros"), QStringLiteral("IDBazaSpros"), IDBazaSpros->value());
     if (!stored) {
         if (dialogs().message(Dialogs::Kind::Warning, QStringLiteral("Для добавления необходимо сохранить документ."),
                               Dialogs::Buttons::YesCancel) == Dialogs::Yes)
             close();
         return -1;
     }
-    return FSprAdress->Execute(VariantTitle) == 6 ? next : -1;
+    if (FSprAdress->Execute(VariantTitle) != 6) return -1;
+    return Keys::nextKey(DMDomlar->ADOConnection, QStringLiteral("BazaSprosVarMest"), QStringLiteral("IDBazaSprosVarMest"));
+}
+
+Table *TFKardSpros::ownVariant()
+{
+    Table &variants = DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest"));
+    if (variants.isEmpty() || DBGridVarMest->isHidden()) {
+        dialogs().information(QStringLiteral("Нет вариантов расположения для этой заявки."));
+        return nullptr;
+    }
+    if (Keys::currentKey(variants, QStringLiteral("IDBazaSpros")) != IDBazaSpros->value()) {
+        dialogs().information(QStringLiteral("Выбранный вариант относится к другой заявке; он не изменен."));
+        return nullptr;
+    }
+    return &variants;
 }
 
 void TFKardSpros::storeVariant(bool append, int number)
 {
     Table &variants = DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest"));
-    if (append) {
-        variants.append();
-        variants.fieldByName(QStringLiteral("IDBazaSpros")).setInteger(IDBazaSpros->value());
-    } else {
-        variants.edit();
-    }
-    variants.fieldByName(QStringLiteral("IDBazaSprosVarMest")).setInteger(number);
-    variants.fieldByName(QStringLiteral("IDTown")).setInteger(currentKey("ADOTSprTown", "IDTown"));
-    variants.fieldByName(QStringLiteral("IDRaion")).setInteger(currentKey("ADOTSprRaion", "IDRaion"));
-    variants.fieldByName(QStringLiteral("IDStreet")).setInteger(currentKey("ADOTSprStreet", "IDStreet"));
-    variants.post();
+    auto fill = [&] {
+        if (append) variants.fieldByName(QStringLiteral("IDBazaSpros")).setInteger(IDBazaSpros->value());
+        variants.fieldByName(QStringLiteral("IDBazaSprosVarMest")).setInteger(number);
+        variants.fieldByName(QStringLiteral("IDTown")).setInteger(currentKey("ADOTSprTown", "IDTown"));
+        variants.fieldByName(QStringLiteral("IDRaion")).setInteger(currentKey("ADOTSprRaion", "IDRaion"));
+        variants.fieldByName(QStringLiteral("IDStreet")).setInteger(currentKey("ADOTSprStreet", "IDStreet"));
+    };
+    if (append) appendRow(variants, fill);
+    else editRow(variants, fill);
 }
 
 void TFKardSpros::BitBtn2Click()
@@ -204,12 +213,15 @@ void TFKardSpros::BitBtn2Click()
 
 void TFKardSpros::BitBtn1Click()
 {
+    Table &variants = DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest"));
+    // An empty list gets its first variant; otherwise only this demand's variant may change.
+    if (!variants.isEmpty() && !ownVariant()) return;
     const int number = prepareVariant();
-    if (number > 0) storeVariant(DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest")).isEmpty(), number);
+    if (number > 0) storeVariant(variants.isEmpty(), number);
 }
 
 void TFKardSpros::BitBtn5Click()
 {
-    if (dialogs().confirm(QStringLiteral("Удалить вариант?")))
-        DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest")).deleteRecord();
+    Table *variants = ownVariant();
+    if (variants && dialogs().confirm(QStringLiteral("Удалить вариант?"))) variants->deleteRecord();
 }

@@ -2,6 +2,7 @@
 #include "cards/RequestCard.h"
 
 class DBGrid;
+class Table;
 class QCheckBox;
 
 // The demand card: what a buyer looks for, with the places wanted (location
@@ -20,7 +21,10 @@ public:
     DecimalEdit *S_ObshMin, *S_ObshMax, *S_JilMin, *S_KuhMin, *H_PotolokMin;
     DBGrid *DBGridVarMest;
 
-    // The location-variant buttons.
+    // The location-variant grid lists the rows of the demand on the card; a new demand hides it.
+    void setDetailsVisible(bool visible);
+
+    // The location-variant buttons; they act only on variants of the demand on the card.
     void BitBtn2Click();   // "Добавить"
     void BitBtn1Click();   // "Изменить"
     void BitBtn5Click();   // "Удалить"
@@ -32,6 +36,8 @@ private:
     // Steps shared by adding and changing: the next number, or -1 when the user stopped.
     int prepareVariant();
     void storeVariant(bool append, int number);
+    // The current variant when it belongs to the demand on the card; nullptr (and a message) otherwise.
+    Table *ownVariant();
 };
 
 extern TFKardSpros *FKardSpros;

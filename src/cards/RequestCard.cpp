@@ -3,6 +3,7 @@
 #include "cards/PriceGroup.h"
 #include "currency/CurrentRates.h"
 #include "data/DataModule.h"
+#include "data/Keys.h"
 #include "directories/SprAll.h"
 #include "directories/SprKlient.h"
 #include "directories/SprSotrud.h"
@@ -88,8 +89,7 @@ QPushButton *smallButton(const char *name, const QString &text)
 
 int currentKey(const QString &dataset, const QString &field)
 {
-    Table &t = DMDomlar->table(dataset);
-    return t.isEmpty() ? 0 : t.fieldByName(field).asInteger();
+    return Keys::currentKey(DMDomlar->table(dataset), field);
 }
 
 RequestCard::RequestCard(const QString &name, QWidget *parent) : QDialog(parent)

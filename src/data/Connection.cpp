@@ -328,9 +328,9 @@ long long Connection::lastInsertRowId() const
     return sqlite3_last_insert_rowid(handle());
 }
 
-Transaction::Transaction(Connection &c) : m_connection(c)
+Transaction::Transaction(Connection &c, Kind kind) : m_connection(c)
 {
-    m_connection.execute(QStringLiteral("BEGIN"));
+    m_connection.execute(kind == Kind::Immediate ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
 }
 
 Transaction::~Transaction()

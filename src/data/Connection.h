@@ -91,7 +91,9 @@ private:
 // Groups many writes into one transaction; rolls back unless committed.
 class Transaction {
 public:
-    explicit Transaction(Connection &c);
+    // Immediate takes the write lock at once, so what is read inside stays true until the commit.
+    enum class Kind { Deferred, Immediate };
+    explicit Transaction(Connection &c, Kind kind = Kind::Deferred);
     ~Transaction();
     void commit();
 

@@ -2,8 +2,8 @@
 #include "platform/ErrorReport.h"
 #include "data/DataModule.h"
 #include "directories/BoundEdits.h"
-#include "directories/NextCode.h"
-#include "directories/RowStore.h"
+#include "data/Keys.h"
+#include "widgets/RowStore.h"
 #include "platform/Dialogs.h"
 #include "widgets/DBGrid.h"
 #include <QFormLayout>
@@ -146,7 +146,7 @@ void TPersonDirectory::N1Click()
 {
     Dataset &ds = dataset();
     ds.post();
-    const int code = nextCode(u(m_texts.table), u(m_texts.key));
+    const int code = Keys::nextKey(DMDomlar->ADOConnection, u(m_texts.table), u(m_texts.key));
     const bool stored = appendRow(ds, [&] {
         ds.fieldByName(u(m_texts.key)).setInteger(code);
         ds.fieldByName(u(m_texts.name)).setString(u(m_texts.placeholder));

@@ -2,8 +2,8 @@
 #include "platform/ErrorReport.h"
 #include "data/DataModule.h"
 #include "directories/GreyCellDelegate.h"
-#include "directories/NextCode.h"
-#include "directories/RowStore.h"
+#include "data/Keys.h"
+#include "widgets/RowStore.h"
 #include "platform/Dialogs.h"
 #include "widgets/DBGrid.h"
 #include <QKeyEvent>
@@ -155,20 +155,14 @@ void TFSprAdress::showEvent(QShowEvent *event)
     m_grids[Towns]->setFocus();
 }
 
-int TFSprAdress::currentCode(const QString &datasetName, const QString &field)
-{
-    Table &ds = DMDomlar->table(datasetName);
-    return ds.isEmpty() ? 0 : ds.fieldByName(field).asInteger();
-}
-
 void TFSprAdress::Add(List list)
 {
     const ListTexts &t = texts(list);
     QString name;
     if (!askName(u(t.addTitle), u(t.prompt), name)) return;
-    const int code = nextCode(u(t.table), u(t.key));
-    const int town = currentCode(QStringLiteral("ADOTSprTown"), QStringLiteral("IDTown"));
-    const int district = currentCode(QStringLiteral("ADOTSprRaion"), QStringLiteral("IDRaion"));
+    const int code = Keys::nextKey(DMDomlar->ADOConnection, u(t.table), u(t.key));
+    const int town = Keys::currentKey(DMDomlar->table(QStringLiteral("ADOTSprTown")), QStringLiteral("IDTown"));
+    const int district = Keys::currentKey(DMDomlar->table(QStringLiteral("ADOTSprRaion")), QStringLiteral("IDRaion"));
     Dataset &ds = dataset(list);
     const bool stored = appendRow(ds, [&] {
         ds.fieldByName(u(t.key)).setInteger(code);

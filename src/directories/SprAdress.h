@@ -38,7 +38,6 @@ protected:
 private:
     QWidget *buildBlock(List list);
     QWidget *buildStreetsSide();
-    static int currentCode(const QString &datasetName, const QString &field);
 
     std::array<DBGrid *, 3> m_grids{};
 };

@@ -1,7 +1,7 @@
 #include "directories/SprAll.h"
 #include "platform/ErrorReport.h"
 #include "data/DataModule.h"
-#include "directories/RowStore.h"
+#include "widgets/RowStore.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "widgets/DBGrid.h"

@@ -1,7 +1,7 @@
 #include "directories/SprFirm.h"
 #include "platform/ErrorReport.h"
 #include "data/DataModule.h"
-#include "directories/RowStore.h"
+#include "widgets/RowStore.h"
 #include "platform/Dialogs.h"
 #include <QFormLayout>
 #include <QGroupBox>

@@ -33,6 +33,7 @@ public:
     void setExchangeGrid(DBGrid *grid) { m_exchange = grid; }
 
     // The request operations, also used by the search and the sale card's exchange tab.
+    // They open a request by its number (RequestEditor): the number must be shown by the dataset.
     void ClearKardSale();
     void OpenKardSaleForEdit(int number);
     void ClearKardSpros();
@@ -65,7 +66,6 @@ private:
     // Two halves: the offers half gets half the client width less 2 pixels; one half fills the width.
     void applyWidthRule();
     void centreOnParent();
-    void editDemand(Table &table, int number, const QString &title);
 
     RegisterHalf *m_sale = nullptr;
     RegisterHalf *m_spros = nullptr;

@@ -1,24 +1,22 @@
-// The register's work with one request: clearing and filling the cards,
-// numbering new requests, storing a saved card, deleting.
+// The register's work with one request: the buttons of its halves and the
+// named operations the search and the exchange list call, all over RequestEditor.
 #include "register/Baza.h"
-#include "cards/CardFields.h"
-#include "cards/KardSale.h"
-#include "cards/KardSpros.h"
+#include "cards/RequestEditor.h"
 #include "data/DataModule.h"
-#include "data/Query.h"
-#include "directories/RowStore.h"
+#include "data/Keys.h"
 #include "platform/Dialogs.h"
-#include "widgets/DateEdit.h"
-#include "widgets/NumberEdits.h"
 
 namespace {
 
-// The Max+1 rule: one more than the greatest key, 1 for an empty table.
-int nextNumber(const QString &table, const QString &key)
+Table &sales() { return DMDomlar->table(QStringLiteral("ADOTBazaSale")); }
+Table &demands() { return DMDomlar->table(QStringLiteral("ADOTBazaSpros")); }
+
+// The number of the grid's current request; 0 (and a message) when it shows none.
+int currentNumber(Table &t, const QString &key, const QString &what)
 {
-    Query q(DMDomlar->ADOConnection, QStringLiteral("SELECT Max(%1) as Max%1 FROM %2").arg(key, table));
-    q.open();
-    return q.fieldByName("Max" + key).asInteger() + 1;
+    const int number = Keys::currentKey(t, key);
+    if (number <= 0) dialogs().information(QStringLiteral("Нет выбранной заявки: %1.").arg(what));
+    return number;
 }
 
 bool hasCurrent(Dataset &ds, const QString &what)
@@ -28,54 +26,36 @@ bool hasCurrent(Dataset &ds, const QString &what)
     return false;
 }
 
-Table &sales() { return DMDomlar->table(QStringLiteral("ADOTBazaSale")); }
-Table &demands() { return DMDomlar->table(QStringLiteral("ADOTBazaSpros")); }
-
 } // namespace
 
-void TFBaza::ClearKardSale()
+void TFBaza::ClearKardSale() { RequestEditor::clearSaleCard(); }
+void TFBaza::ClearKardSpros() { RequestEditor::clearDemandCard(); }
+
+void TFBaza::OpenKardSaleForEdit(int number) { RequestEditor::editSale(sales(), number); }
+
+void TFBaza::OpenKardSprosForEdit(int number)
 {
-    CardFields::clear(*FKardSale);
-    FKardSale->DateReg->setDate(QDate::currentDate());
+    RequestEditor::editDemand(demands(), number, QStringLiteral("Заявка на приобретение недвижимости"));
 }
 
-void TFBaza::ClearKardSpros()
+void TFBaza::OpenKardSprosForEditForObmen(int number)
 {
-    CardFields::clear(*FKardSpros);
-    FKardSpros->DateSpros->setDate(QDate::currentDate());
+    RequestEditor::editDemand(DMDomlar->table(QStringLiteral("ADOTBazaSprosForObmen")), number,
+                              QStringLiteral("Изменение спроса"));
 }
 
 void TFBaza::BitBtn2Click()
 {
     ClearKardSale();
-    FKardSale->setWindowTitle(QStringLiteral("Ввод новой заявки на продажу (обмен) недвижимости"));
-    const int number = nextNumber(QStringLiteral("BazaSale"), QStringLiteral("IDBazaSale"));
-    FKardSale->IDBazaSale->setValue(number);
-    if (dialogs().showModal(FKardSale) != Dialogs::Yes) return;
-    Table &t = sales();
-    appendRow(t, [&] {
-        t.fieldByName(QStringLiteral("IDBazaSale")).setInteger(number);
-        CardFields::store(CardFields::sale(*FKardSale), t);
-    });
+    RequestEditor::addSale(sales());
 }
 
 void TFBaza::BitBtn7Click()
 {
-    Table &t = sales();
-    if (!hasCurrent(t, QStringLiteral("выберите предложение в списке"))) return;
+    const int number = currentNumber(sales(), QStringLiteral("IDBazaSale"), QStringLiteral("выберите предложение в списке"));
+    if (number <= 0) return;
     ClearKardSale();
-    OpenKardSaleForEdit(t.fieldByName(QStringLiteral("IDBazaSale")).asInteger());
-}
-
-void TFBaza::OpenKardSaleForEdit(int number)
-{
-    FKardSale->setWindowTitle(QStringLiteral("Заявка на продажу (обмен) недвижимости"));
-    FKardSale->IDBazaSale->setValue(number);
-    Table &t = sales();
-    const CardMapping mapping = CardFields::sale(*FKardSale);
-    CardFields::load(mapping, t);
-    if (dialogs().showModal(FKardSale) != Dialogs::Yes) return;
-    editRow(t, [&] { CardFields::store(mapping, t); });
+    OpenKardSaleForEdit(number);
 }
 
 void TFBaza::BitBtn6Click()
@@ -88,40 +68,15 @@ void TFBaza::BitBtn6Click()
 void TFBaza::BitBtn3Click()
 {
     ClearKardSpros();
-    FKardSpros->setWindowTitle(QStringLiteral("Ввод новой заявки на приобретение недвижимости"));
-    FKardSpros->IDBazaSpros->setValue(nextNumber(QStringLiteral("BazaSpros"), QStringLiteral("IDBazaSpros")));
-    if (dialogs().showModal(FKardSpros) != Dialogs::Yes) return;
-    Table &t = demands();
-    appendRow(t, [&] { CardFields::store(CardFields::demand(*FKardSpros), t); });
+    RequestEditor::addDemand(demands());
 }
 
 void TFBaza::BitBtn4Click()
 {
-    Table &t = demands();
-    if (!hasCurrent(t, QStringLiteral("выберите спрос в списке"))) return;
+    const int number = currentNumber(demands(), QStringLiteral("IDBazaSpros"), QStringLiteral("выберите спрос в списке"));
+    if (number <= 0) return;
     ClearKardSpros();
-    OpenKardSprosForEdit(t.fieldByName(QStringLiteral("IDBazaSpros")).asInteger());
-}
-
-void TFBaza::editDemand(Table &t, int number, const QString &title)
-{
-    FKardSpros->setWindowTitle(title);
-    FKardSpros->IDBazaSpros->setValue(number);
-    const CardMapping mapping = CardFields::demand(*FKardSpros);
-    CardFields::load(mapping, t);
-    FKardSpros->IDBazaSpros->setValue(number);
-    if (dialogs().showModal(FKardSpros) != Dialogs::Yes) return;
-    editRow(t, [&] { CardFields::store(mapping, t); });
-}
-
-void TFBaza::OpenKardSprosForEdit(int number)
-{
-    editDemand(demands(), number, QStringLiteral("Заявка на приобретение недвижимости"));
-}
-
-void TFBaza::OpenKardSprosForEditForObmen(int number)
-{
-    editDemand(DMDomlar->table(QStringLiteral("ADOTBazaSprosForObmen")), number, QStringLiteral("Изменение спроса"));
+    OpenKardSprosForEdit(number);
 }
 
 void TFBaza::BitBtn8Click()

@@ -1,4 +1,4 @@
-#include "directories/NextCode.h"
+#include "data/Keys.h"
 #include "directories/SprAdress.h"
 #include "support/ProgramForms.h"
 #include "widgets/DBGrid.h"
@@ -43,7 +43,7 @@ TEST(SprAdress, MaxCodeQueryTexts)
         {"SprKlient", "IDKlient", "SELECT Max(IDKlient) as MaxIDKlient FROM SprKlient"},
         {"SprSotrud", "IDSotrud", "SELECT Max(IDSotrud) as MaxIDSotrud FROM SprSotrud"},
     };
-    for (const auto &c : cases) EXPECT_EQ(maxCodeSql(c.table, c.key), QString::fromUtf8(c.sql));
+    for (const auto &c : cases) EXPECT_EQ(Keys::maxKeySql(c.table, c.key), QString::fromUtf8(c.sql));
 }
 
 // The first row gets 1; after the greatest is deleted its code is given again.

@@ -197,9 +197,120 @@ TEST(BazaRequests, RefusedValueStoresNothing)
     Requests f;
     f.answerCard(6, [] { FKardSale->Home->setText(QString(51, QChar('7'))); });
     f.dialogs.answerMessage(Dialogs::Ok);
+    QString again;
+    f.answerCard(7, [&] { again = FKardSale->Home->text(); });   // the card comes back as it was left
     FBaza->BitBtn2Click();
-    EXPECT_TRUE(f.dialogs.calls().last().text.contains("Home"));
+    EXPECT_EQ(again, QString(51, QChar('7')));
     EXPECT_EQ(f.stored("SELECT count(*) FROM BazaSale").toInt(), 0);
     EXPECT_TRUE(f.sale().isEmpty());
     EXPECT_EQ(f.sale().state(), Dataset::State::Browse);
+}
+
+// A request is opened only when its dataset shows it; one hidden by the filter is refused and
+// the dataset stays as it was. A shown row that is not current is made current first.
+TEST(BazaRequests, OpenByNumberOnlyTheRowWithThatNumber)
+{
+    Requests f;
+    f.exec("INSERT INTO BazaSale (IDBazaSale, Home) VALUES (1, '1'), (2, '2')", "ADOTBazaSale");
+    f.sale().setFilterText("Home='1'");
+    f.sale().setFiltered(true);
+    f.dialogs.answerMessage(Dialogs::Ok);
+    FBaza->OpenKardSaleForEdit(2);
+    ASSERT_EQ(f.dialogs.calls().size(), 1);   // no card shown
+    EXPECT_TRUE(f.dialogs.calls().last().text.contains(QStringLiteral("№ 2 не найдена")));
+    EXPECT_EQ(f.sale().recNo(), 0);
+    EXPECT_EQ(f.sale().state(), Dataset::State::Browse);
+
+    f.sale().setFiltered(false);
+    f.sale().first();
+    f.answerCard(6, [] { FKardSale->Home->setText(QStringLiteral("2б")); });
+    FBaza->OpenKardSaleForEdit(2);
+    EXPECT_EQ(f.stored("SELECT Home FROM BazaSale WHERE IDBazaSale=2").toString(), QStringLiteral("2б"));
+    EXPECT_EQ(f.stored("SELECT Home FROM BazaSale WHERE IDBazaSale=1").toString(), QStringLiteral("1"));
+}
+
+// A request deleted while its card is open: nothing is stored anywhere, and the card comes back.
+TEST(BazaRequests, RequestDeletedWhileOpenStoresNothing)
+{
+    Requests f;
+    f.exec("INSERT INTO BazaSale (IDBazaSale, Home) VALUES (1, '1'), (2, '2')", "ADOTBazaSale");
+    f.answerCard(6, [&] {
+        FKardSale->Home->setText(QStringLiteral("новый"));
+        f.exec("DELETE FROM BazaSale WHERE IDBazaSale=1", "ADOTBazaSale");
+    });
+    f.dialogs.answerMessage(Dialogs::Ok);
+    QString again;
+    f.answerCard(7, [&] { again = FKardSale->Home->text(); });
+    FBaza->OpenKardSaleForEdit(1);
+    EXPECT_EQ(again, QStringLiteral("новый"));
+    EXPECT_EQ(f.stored("SELECT Home FROM BazaSale").toString(), QStringLiteral("2"));
+    EXPECT_EQ(f.stored("SELECT count(*) FROM BazaSale").toInt(), 1);
+}
+
+// Another program took the new number while the card was open: the next free one is used, and said.
+TEST(BazaRequests, NumberTakenMeanwhileGetsTheNextFree)
+{
+    Requests f;
+    Connection other;
+    other.open(Connection::connectionTextFor(DMDomlar->databasePath()));
+    int shown = 0;
+    f.answerCard(6, [&] {
+        shown = FKardSale->IDBazaSale->value();
+        other.execute("INSERT INTO BazaSale (IDBazaSale, Home) VALUES (1, 'чужая')");
+        FKardSale->Home->setText(QStringLiteral("моя"));
+    });
+    f.dialogs.answerMessage(Dialogs::Ok);
+    FBaza->BitBtn2Click();
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(f.stored("SELECT Home FROM BazaSale WHERE IDBazaSale=2").toString(), QStringLiteral("моя"));
+    EXPECT_EQ(f.stored("SELECT Home FROM BazaSale WHERE IDBazaSale=1").toString(), QStringLiteral("чужая"));
+    EXPECT_TRUE(f.dialogs.calls().last().text.contains(QStringLiteral("под номером 2")));
+}
+
+// A store that fails (the file locked by another program) shows why and the card again with its
+// entries; once the lock is gone, saving again stores the request once.
+TEST(BazaRequests, FailedStoreShowsTheCardAgain)
+{
+    Requests f;
+    DMDomlar->ADOConnection.setBusyTimeout(0);
+    Connection other;
+    other.open(Connection::connectionTextFor(DMDomlar->databasePath()));
+    f.answerCard(6, [&] {
+        FKardSale->Home->setText(QStringLiteral("7а"));
+        other.execute("BEGIN EXCLUSIVE");
+    });
+    f.dialogs.answerMessage(Dialogs::Ok);
+    QString again;
+    f.answerCard(6, [&] {
+        again = FKardSale->Home->text();
+        other.execute("COMMIT");
+    });
+    FBaza->BitBtn2Click();
+    EXPECT_EQ(again, QStringLiteral("7а"));
+    EXPECT_EQ(f.stored("SELECT count(*) FROM BazaSale").toInt(), 1);
+    EXPECT_EQ(f.stored("SELECT Home FROM BazaSale WHERE IDBazaSale=1").toString(), QStringLiteral("7а"));
+    EXPECT_EQ(f.sale().recordCount(), 1);
+    EXPECT_TRUE(f.dialogs.allAnswered());
+}
+
+// A new demand's card hides the variants of the register's current demand, and its
+// commands never touch a variant of another demand.
+TEST(BazaRequests, NewDemandTouchesNoForeignVariant)
+{
+    Requests f;
+    f.exec("INSERT INTO BazaSpros (IDBazaSpros) VALUES (5)", "ADOTBazaSpros");
+    f.exec("INSERT INTO BazaSprosVarMest (IDBazaSprosVarMest, IDBazaSpros) VALUES (10, 5)", "ADOTBazaSprosVarMest");
+    bool hidden = false;
+    f.answerCard(7, [&] {
+        hidden = FKardSpros->DBGridVarMest->isHidden();
+        f.dialogs.answerMessage(Dialogs::Yes);
+        FKardSpros->BitBtn5Click();
+    });
+    FBaza->BitBtn3Click();
+    EXPECT_TRUE(hidden);
+    EXPECT_EQ(f.stored("SELECT count(*) FROM BazaSprosVarMest WHERE IDBazaSprosVarMest=10").toInt(), 1);
+
+    f.answerCard(7, [&] { hidden = FKardSpros->DBGridVarMest->isHidden(); });
+    FBaza->BitBtn4Click();
+    EXPECT_FALSE(hidden);   // an opened demand lists its own variants
 }

@@ -1,4 +1,4 @@
-#include "directories/RowStore.h"
+#include "widgets/RowStore.h"
 #include "data/Dataset.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
