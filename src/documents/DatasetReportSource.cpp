@@ -6,6 +6,18 @@ DatasetReportSource::DatasetReportSource(const QString &name, const Dataset &dat
 {
 }
 
+namespace {
+constexpr int Slice = 2048;   // rows copied ahead of the preparation
+}
+
+DatasetReportSource::~DatasetReportSource() { unguard(); }
+
+void DatasetReportSource::unguard()
+{
+    for (const QMetaObject::Connection &c : m_guards) QObject::disconnect(c);
+    m_guards.clear();
+}
+
 int DatasetReportSource::countRows() const
 {
     if (!m_dataset.active()) return 0;
@@ -41,17 +53,31 @@ QVariant DatasetReportSource::read(int row, int field) const
 
 void DatasetReportSource::willRead(const std::vector<int> &fields)
 {
+    unguard();
     m_rowCount = countRows();
+    m_fields = fields;
     m_columns.assign(size_t(fieldCount()), {});
-    for (int f : fields) {
-        std::vector<QVariant> &column = m_columns[size_t(f)];
-        column.reserve(size_t(m_rowCount));
-        for (int r = 0; r < m_rowCount; ++r) column.push_back(read(r, f));
-    }
+    for (int f : fields) m_columns[size_t(f)].reserve(size_t(m_rowCount));
+    m_copied = 0;
+    // Every change of a dataset is announced before it happens: copy the rest then.
+    const auto copyAll = [this] { copyUpTo(m_rowCount); };
+    m_guards = {QObject::connect(&m_dataset, &Dataset::aboutToReset, copyAll),
+                QObject::connect(&m_dataset, &Dataset::aboutToInsertRow, copyAll),
+                QObject::connect(&m_dataset, &Dataset::aboutToRemoveRow, copyAll),
+                QObject::connect(&m_dataset, &Dataset::stateChanged, copyAll)};
+}
+
+// Column by column: the dataset keeps its rows by column, and lookups go through one index at a time.
+void DatasetReportSource::copyUpTo(int rows) const
+{
+    for (int f : m_fields)
+        for (int r = m_copied; r < rows; ++r) m_columns[size_t(f)].push_back(read(r, f));
+    m_copied = std::max(m_copied, rows);
 }
 
 QVariant DatasetReportSource::value(int row, int field) const
 {
+    if (row >= m_copied && row < m_rowCount) copyUpTo(std::min(m_rowCount, row + Slice));
     if (size_t(field) < m_columns.size() && size_t(row) < m_columns[size_t(field)].size())
         return m_columns[size_t(field)][size_t(row)];
     return read(row, field);   // a field no report text named

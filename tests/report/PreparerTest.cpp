@@ -218,3 +218,33 @@ TEST(Preparer, IncrementalPreparationGivesTheSamePages)
     ASSERT_EQ(sliced.pageCount(), whole.pageCount());
     for (int p = 0; p < whole.pageCount(); ++p) EXPECT_EQ(pageTexts(sliced, p), pageTexts(whole, p));
 }
+
+TEST(Preparer, ChangesMadeWhilePreparingDoNotReachTheReport)
+{
+    ReportData data;
+    data.addOffers(5000);
+    Table &sale = data.sale();
+    const auto job = data.reports.saleListJob(sale);
+    PreparedReport r;
+    Preparer preparer(job->report, job->sourceList(), r, QDate(2026, 12, 1));
+    while (r.pageCount() < 2) preparer.prepareSome(0);   // the first page is ready, most rows are not
+
+    sale.last();                                          // a row far beyond the first page
+    sale.edit();
+    sale.fieldByName(QStringLiteral("KolRoom")).setInteger(9);
+    sale.post();
+    data.exec("DELETE FROM BazaSale WHERE IDBazaSale = 4000");
+    sale.requery();
+    preparer.prepareAll();
+
+    const auto ids = idsPerPage(r);
+    int printed = 0;
+    for (const QStringList &page : ids) printed += int(page.size());
+    EXPECT_EQ(printed, 5000);
+    EXPECT_EQ(ids.back().back(), QStringLiteral("5000"));
+    EXPECT_EQ(lastText(r), QStringLiteral("Всего предложений: 5000"));
+    int last = 0;
+    while (!ids[last].contains(QStringLiteral("5000"))) ++last;
+    EXPECT_FALSE(pageTexts(r, last).contains(QStringLiteral("9")));   // the rooms as they were
+    EXPECT_TRUE(pageTexts(r, last).contains(QStringLiteral("2")));
+}

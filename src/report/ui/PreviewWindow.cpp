@@ -179,6 +179,7 @@ void PreviewWindow::start(std::unique_ptr<PreparedReport> prepared)
     }
     m_pageSetup->setEnabled(bool(m_job));
     m_view->setReport(m_prepared.get(), 0);
+    m_view->setFocus();
     pagesChanged();
     if (preparing()) {
         m_stop->show();
@@ -224,7 +225,10 @@ void PreviewWindow::pagesChanged()
 
 void PreviewWindow::updateStatus()
 {
-    QString text = preparing() ? QStringLiteral("Подготовка отчёта: страниц %1…").arg(m_prepared->pageCount())
+    QString text = preparing() ? QStringLiteral("Подготовка отчёта: строк %1 из %2, страниц %3…")
+                                     .arg(m_preparer->rowsDone())
+                                     .arg(m_preparer->rowsTotal())
+                                     .arg(m_prepared->pageCount())
                                : QStringLiteral("Страниц: %1").arg(m_prepared->pageCount());
     text += QStringLiteral("   Масштаб: %1 %").arg(qRound(m_view->zoom() * 100));
     if (!m_prepared->notes.isEmpty()) text += QStringLiteral("   ") + m_prepared->notes.join(QStringLiteral("; "));
