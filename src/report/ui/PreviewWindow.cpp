@@ -2,7 +2,6 @@
 #include "platform/Dialogs.h"
 #include "platform/ErrorReport.h"
 #include "report/PagePainter.h"
-#include "report/PdfExport.h"
 #include "report/Preparer.h"
 #include "report/ui/PageView.h"
 #include <QAction>
@@ -17,6 +16,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -235,7 +236,7 @@ void PreviewWindow::updateStatus()
     m_status->setText(text);
 }
 
-void PreviewWindow::print(QPrinter &printer)
+bool PreviewWindow::print(QPrinter &printer, const PdfExport::Progress &progress)
 {
     finishPreparing();
     printer.setFullPage(true);
@@ -247,6 +248,10 @@ void PreviewWindow::print(QPrinter &printer)
     const int first = printer.fromPage() > 0 ? printer.fromPage() - 1 : 0;
     const int last = printer.toPage() > 0 ? std::min(printer.toPage(), m_prepared->pageCount()) : m_prepared->pageCount();
     for (int i = first; i < last; ++i) {
+        if (progress && !progress(i - first, last - first)) {
+            printer.abort();
+            return false;
+        }
         if (i > first) {
             printer.setPageLayout(layoutOf(m_prepared->pages[i]));
             printer.newPage();
@@ -255,6 +260,24 @@ void PreviewWindow::print(QPrinter &printer)
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         throw AppError(QStringLiteral("Печать не удалась."));
+    return true;
+}
+
+PdfExport::Progress PreviewWindow::progressWindow(const QString &what)
+{
+    auto *window = new QProgressDialog(what, QStringLiteral("Отменить"), 0, m_prepared->pageCount(), this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::WindowModal);
+    window->setMinimumDuration(500);
+    QPointer<QProgressDialog> alive(window);
+    return [alive](int page, int pages) {
+        if (!alive) return false;
+        alive->setMaximum(pages);
+        alive->setValue(page);
+        if (alive->wasCanceled()) return false;
+        if (page + 1 >= pages) alive->close();
+        return true;
+    };
 }
 
 void PreviewWindow::onPrint()
@@ -265,19 +288,19 @@ void PreviewWindow::onPrint()
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Печать"));
     dialog.setMinMax(1, m_prepared->pageCount());
-    if (dialog.exec() == QDialog::Accepted) print(printer);
+    if (dialog.exec() == QDialog::Accepted) print(printer, progressWindow(QStringLiteral("Печать…")));
 }
 
-void PreviewWindow::exportPdf(const QString &path)
+bool PreviewWindow::exportPdf(const QString &path, const PdfExport::Progress &progress)
 {
     finishPreparing();
-    PdfExport::write(*m_prepared, path);
+    return PdfExport::write(*m_prepared, path, progress);
 }
 
 void PreviewWindow::onExportPdf()
 {
     const QString path = dialogs().saveFile(QStringLiteral("Экспорт в PDF"), QString(), QStringLiteral("Файлы PDF|*.pdf"));
-    if (!path.isEmpty()) exportPdf(path);
+    if (!path.isEmpty()) exportPdf(path, progressWindow(QStringLiteral("Экспорт в PDF…")));
 }
 
 void PreviewWindow::savePrepared(const QString &path)

@@ -1,4 +1,5 @@
 #pragma once
+#include "report/PdfExport.h"
 #include "report/PreparedReport.h"
 #include "report/ReportJob.h"
 #include <QMainWindow>
@@ -34,8 +35,10 @@ public:
     void finishPreparing();
     PageView *pageView() const { return m_view; }
 
-    void print(QPrinter &printer);      // every page, onto a printer set up by the caller
-    void exportPdf(const QString &path);
+    // Every page (or the printer's range) onto a printer set up by the caller;
+    // progress(page, pages) returning false stops. False when stopped.
+    bool print(QPrinter &printer, const PdfExport::Progress &progress = {});
+    bool exportPdf(const QString &path, const PdfExport::Progress &progress = {});
     void savePrepared(const QString &path);
     void openPrepared(const QString &path);
     void findText(const QString &text, bool forward);
@@ -58,6 +61,8 @@ private:
     void onOpen();
     void onPageSetup();
     void onEdit(int page, int item);
+    // A progress window for a long output; the function it gives says whether to go on.
+    PdfExport::Progress progressWindow(const QString &what);
     void onZoomChosen(int index);
 
     std::shared_ptr<ReportJob> m_job;
