@@ -10,7 +10,7 @@ packages=(
   libzip-dev zlib1g-dev libxlsxwriter-dev
   libgtest-dev googletest
   fonts-liberation2 fonts-dejavu-core
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick poppler-utils
 )
 
 missing=()

@@ -1,0 +1,106 @@
+#include "ReportData.h"
+#include "report/PdfExport.h"
+#include "report/ui/PageView.h"
+#include "report/ui/PreviewWindow.h"
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs a poppler tool on a file and gives its output.
+QString poppler(const QString &tool, const QStringList &args)
+{
+    QProcess p;
+    p.start(tool, args);
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) return QStringLiteral("failed: ") + p.readAllStandardError();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int pdfPages(const QString &path)
+{
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(poppler("pdfinfo", {path}));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+} // namespace
+
+TEST(Preview, FindLandsOnThePageHoldingTheText)
+{
+    ReportData data;
+    data.addOffers(120);
+    data.exec("INSERT INTO SprKlient (IDKlient, NameKlient) VALUES (2, 'Сидоров')");
+    data.exec("UPDATE BazaSale SET IDKlient = 2 WHERE IDBazaSale = 75");
+    data.table("ADOTSprKlient").requery();
+    data.sale().requery();
+    PreviewWindow window(data.reports.saleListJob(data.sale()));
+    window.resize(900, 700);
+    window.show();
+    window.finishPreparing();
+    ASSERT_EQ(window.prepared().pageCount(), 4);
+    struct Case { const char *text; bool forward; int page; };
+    // Offer 75 is row 75: page 1 holds 34 rows, page 2 36 more, so it is on page 3.
+    for (const Case &c : {Case{"сидоров", true, 2}, Case{"Всего предложений", true, 3}, Case{"Сидоров", false, 2},
+                          Case{"Объекты на продажу", false, 0}}) {
+        window.findText(QString::fromUtf8(c.text), c.forward);
+        EXPECT_EQ(window.pageView()->currentPage(), c.page) << c.text;
+    }
+}
+
+TEST(Preview, PrintsThroughQPrinterAndExportsAPdfThatAReaderOpens)
+{
+    ReportData data;
+    data.addOffers(80);
+    PreviewWindow window(data.reports.saleListJob(data.sale()));
+    window.finishPreparing();
+    ASSERT_EQ(window.prepared().pageCount(), 3);
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(data.dir.file("printed.pdf"));
+    window.print(printer);
+    EXPECT_EQ(pdfPages(data.dir.file("printed.pdf")), 3);
+
+    window.exportPdf(data.dir.file("list.pdf"));
+    EXPECT_EQ(pdfPages(data.dir.file("list.pdf")), 3);
+    const QString text = poppler("pdftotext", {"-layout", data.dir.file("list.pdf"), "-"});
+    EXPECT_TRUE(text.contains(QStringLiteral("Объекты на продажу"))) << text.left(300).toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Всего предложений: 80")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Самара Кировский Победы")));
+    EXPECT_TRUE(poppler("pdffonts", {data.dir.file("list.pdf")}).contains(QStringLiteral("LiberationSans")));
+}
+
+TEST(Preview, FailedExportLeavesNoFileAndSaysWhy)
+{
+    ReportData data;
+    data.addOffers(3);
+    PreviewWindow window(data.reports.saleListJob(data.sale()));
+    const QString path = data.dir.file("missing-folder/list.pdf");
+    EXPECT_THROW(window.exportPdf(path), AppError);
+    EXPECT_FALSE(QFile::exists(path));
+
+    // Stopped halfway: nothing under the chosen name.
+    const QString stopped = data.dir.file("stopped.pdf");
+    EXPECT_FALSE(PdfExport::write(window.prepared(), stopped, [](int page, int) { return page < 1; }) &&
+                 window.prepared().pageCount() > 1);
+    EXPECT_EQ(QFile::exists(stopped), window.prepared().pageCount() == 1);
+}
+
+TEST(Preview, EditedTextAndPageSetupPrepareAgain)
+{
+    ReportData data;
+    data.addOffers(60);
+    PreviewWindow window(data.reports.saleListJob(data.sale()));
+    window.finishPreparing();
+    EXPECT_EQ(window.prepared().pageCount(), 2);
+    window.editText(0, 0, QStringLiteral("Наш список"));
+    EXPECT_EQ(pageTexts(window.prepared(), 0).front(), QStringLiteral("Наш список"));
+
+    PageSetup portrait = data.reports.RSale.page;
+    portrait.landscape = false;
+    window.setPage(portrait);
+    window.finishPreparing();
+    EXPECT_LT(window.prepared().pages[0].width, window.prepared().pages[0].height);
+    EXPECT_EQ(pageTexts(window.prepared(), 0).front(), QStringLiteral("Объекты на продажу"));
+}
