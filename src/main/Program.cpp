@@ -18,6 +18,8 @@
 #include "data/DataModule.h"
 #include "platform/QtDialogs.h"
 #include "register/Baza.h"
+#include "register/RegisterHalf.h"
+#include "documents/Report.h"
 #include "register/SelectColShow.h"
 #include "widgets/Calculator.h"
 #include "platform/SingleInstance.h"
@@ -35,6 +37,10 @@ void wireCommands()
     });
     FZastav->setCommand(TFZastav::Command::Calendar, [] { FCalendar->ShowToday(); });
     FZastav->setCommand(TFZastav::Command::Register, [] { FBaza->showRegister(); });
+    QObject::connect(FBaza->saleHalf(), &RegisterHalf::documentRequested, FBaza,
+                     guarded([] { FReport->ShowSaleList(DMDomlar->table(QStringLiteral("ADOTBazaSale"))); }));
+    QObject::connect(FBaza->sprosHalf(), &RegisterHalf::documentRequested, FBaza,
+                     guarded([] { FReport->ShowSprosList(DMDomlar->table(QStringLiteral("ADOTBazaSpros"))); }));
 }
 
 // Where the database is when it is not where it should be: the user's answer.
@@ -70,6 +76,8 @@ void createForms(const QString &programFolder)
     FCalendar = new TFCalendar(FZastav);
     new TFSprAll(FZastav);
     FBaza = new TFBaza(FZastav);
+    FReport = new TFReport(qApp);
+    FReport->setOpener(FBaza);
     new TFSprKlient;
     new TFSprSotrud;
     FKardSpros = new TFKardSpros(FZastav);
@@ -88,6 +96,8 @@ void createForms(const QString &programFolder)
 
 void destroyForms()
 {
+    delete FReport;
+    FReport = nullptr;
     delete FSprAdress;
     delete FSprFirm;
     delete FSprSotrud;

@@ -122,7 +122,7 @@ QWidget *RegisterHalf::buildBottomBar()
     auto *document = new QToolButton;
     document->setObjectName(QStringLiteral("BDocument") + m_texts.suffix);
     document->setText(QStringLiteral("Документ"));
-    document->setEnabled(false);   // the list reports come with the report engine
+    connect(document, &QToolButton::clicked, this, &RegisterHalf::documentRequested);
     row->addWidget(document);
     return bar;
 }

@@ -38,6 +38,8 @@ signals:
     // "Открыть" or a double click on a row.
     void openRequested();
     void deleteRequested();
+    // "Документ": the list report of what the grid shows.
+    void documentRequested();
 
 private:
     QLabel *band(const QString &name, const QString &text, const QColor &back, const QColor &fore, int pointSize);
