@@ -138,6 +138,12 @@ void TDMDomlar::openDatasets()
         table(name).open();
 }
 
+void TDMDomlar::closeDatabase()
+{
+    for (Table *t : m_datasets) t->close();
+    ADOConnection.close();
+}
+
 void TDMDomlar::DataModuleCreate()
 {
     for (;;) {

@@ -21,6 +21,8 @@ public:
     // Finds the database, connects, opens every shared dataset and reports the path.
     // Throws AppError when a found database cannot be opened or there is no data folder.
     void DataModuleCreate();
+    // Closes every shared dataset, then the connection (a restore replaces the file).
+    void closeDatabase();
     void ReadIniFile_Conf();
     void WriteIniFile_Conf(const QString &path);
 
