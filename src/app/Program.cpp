@@ -1,5 +1,6 @@
 #include "app/Program.h"
 #include "app/Application.h"
+#include "app/BackupCommands.h"
 #include "app/Calendar.h"
 #include "app/Start.h"
 #include "app/Zastav.h"
@@ -65,6 +66,7 @@ void createForms(const QString &programFolder)
     for (RequestCard *card : {static_cast<RequestCard *>(FKardSale), static_cast<RequestCard *>(FKardSpros)})
         card->bindSources();
     wireCommands();
+    wireBackupCommands();
     wireDirectoryCommands();
     wireCurrencyCommands();
 

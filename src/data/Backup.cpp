@@ -251,14 +251,7 @@ void checkDatabase(const QString &path, const QString &name)
     } catch (const AppError &) {
         throw refused(QStringLiteral("файл «%1» не является базой данных программы или создан с другим паролем.").arg(name));
     }
-    sqlite3_stmt *st = nullptr;
-    QString verdict;
-    if (sqlite3_prepare_v2(c.handle(), "PRAGMA integrity_check", -1, &st, nullptr) == SQLITE_OK
-        && sqlite3_step(st) == SQLITE_ROW)
-        verdict = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
-    else
-        verdict = QString::fromUtf8(sqlite3_errmsg(c.handle()));
-    sqlite3_finalize(st);
+    const QString verdict = integrityCheck(c);
     if (verdict != QLatin1String("ok"))
         throw refused(QStringLiteral("база данных «%1» не прошла проверку целостности: %2").arg(name, verdict));
 }
@@ -274,6 +267,19 @@ QString keptName(const QString &folder, const QDateTime &now)
 }
 
 } // namespace
+
+QString integrityCheck(Connection &connection)
+{
+    sqlite3_stmt *st = nullptr;
+    QString verdict;
+    if (sqlite3_prepare_v2(connection.handle(), "PRAGMA integrity_check", -1, &st, nullptr) == SQLITE_OK
+        && sqlite3_step(st) == SQLITE_ROW)
+        verdict = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
+    else
+        verdict = QString::fromUtf8(sqlite3_errmsg(connection.handle()));
+    sqlite3_finalize(st);
+    return verdict;
+}
 
 QString dateText(const QDate &date, const QString &shortDateFormat)
 {

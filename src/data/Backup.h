@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+class Connection;
 class QTemporaryFile;
 struct zip;
 
@@ -24,6 +25,9 @@ QString archiveFileName(const QString &chosenName);
 
 // The database file of the data folder ("domlar.mde" in any letter case); empty when there is none.
 QString databaseFile(const QString &dataFolder);
+
+// "ok", or what SQLite's integrity check of the connected database found.
+QString integrityCheck(Connection &connection);
 
 // Packs the database file of the data folder into a new archive at archivePath,
 // holding a read transaction so that no program commits half-way through.

@@ -12,6 +12,7 @@ public:
         QString what;   // "message", "input", "open", "save", "modal"
         QString title;
         QString text;   // message text, prompt or filter
+        QString folder = {};   // where a file dialog opens (with the proposed name, if any)
     };
 
     // Queue answers in the order the dialogs will appear.
