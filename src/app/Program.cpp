@@ -1,8 +1,10 @@
 #include "app/Program.h"
+#include "app/About.h"
 #include "app/Application.h"
 #include "app/BackupCommands.h"
 #include "app/Calendar.h"
 #include "app/Start.h"
+#include "app/VerInfo.h"
 #include "app/Zastav.h"
 #include "cards/KardSale.h"
 #include "cards/KardSpros.h"
@@ -35,6 +37,7 @@ void wireCommands()
     });
     FZastav->setCommand(TFZastav::Command::Calendar, [] { FCalendar->ShowToday(); });
     FZastav->setCommand(TFZastav::Command::Register, [] { FBaza->showRegister(); });
+    FZastav->setCommand(TFZastav::Command::About, [] { dialogs().showModal(FAbout); });
 }
 
 } // namespace
@@ -62,6 +65,8 @@ void createForms(const QString &programFolder)
     FKardSpros = new TFKardSpros(FZastav);
     FSelectColShow = new TFSelectColShow(FZastav);
     new TFSprFirm;
+    new TFVerInfo;
+    new TFAbout(QCoreApplication::applicationFilePath(), FZastav);
     new TFSprAdress;
     for (RequestCard *card : {static_cast<RequestCard *>(FKardSale), static_cast<RequestCard *>(FKardSpros)})
         card->bindSources();
@@ -77,6 +82,8 @@ void destroyForms()
 {
     delete FSprAdress;
     delete FSprFirm;
+    delete FVerInfo;
+    FVerInfo = nullptr;
     delete FSprSotrud;
     delete FSprKlient;
     delete FSprAll;
@@ -88,6 +95,7 @@ void destroyForms()
     FCalendar = nullptr;
     FBaza = nullptr;
     FSelectColShow = nullptr;
+    FAbout = nullptr;
     delete FStart;
     FStart = nullptr;
     delete FZastav;
