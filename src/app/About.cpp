@@ -105,6 +105,11 @@ TFAbout::TFAbout(const QString &executable, QWidget *parent)
     FAbout = this;
 }
 
+TFAbout::~TFAbout()
+{
+    if (FAbout == this) FAbout = nullptr;
+}
+
 QWidget *TFAbout::buildStrip()
 {
     auto *strip = new QFrame(this);

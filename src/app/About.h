@@ -13,6 +13,7 @@ public:
     // Reads the version of `executable` through the version reader; on failure
     // the error is reported and the version text stays as it was.
     explicit TFAbout(const QString &executable, QWidget *parent = nullptr);
+    ~TFAbout() override;
 
     QString versionText() const;
 

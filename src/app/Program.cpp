@@ -83,7 +83,6 @@ void destroyForms()
     delete FSprAdress;
     delete FSprFirm;
     delete FVerInfo;
-    FVerInfo = nullptr;
     delete FSprSotrud;
     delete FSprKlient;
     delete FSprAll;
@@ -95,7 +94,6 @@ void destroyForms()
     FCalendar = nullptr;
     FBaza = nullptr;
     FSelectColShow = nullptr;
-    FAbout = nullptr;
     delete FStart;
     FStart = nullptr;
     delete FZastav;

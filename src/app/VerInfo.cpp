@@ -20,6 +20,11 @@ TFVerInfo::TFVerInfo(QWidget *parent) : QWidget(parent)
     FVerInfo = this;
 }
 
+TFVerInfo::~TFVerInfo()
+{
+    if (FVerInfo == this) FVerInfo = nullptr;
+}
+
 QLineEdit *TFVerInfo::edit(const QString &name)
 {
     auto *e = new QLineEdit(this);

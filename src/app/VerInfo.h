@@ -10,6 +10,7 @@ class TFVerInfo : public QWidget {
     Q_OBJECT
 public:
     explicit TFVerInfo(QWidget *parent = nullptr);
+    ~TFVerInfo() override;
 
     // Reads the file's version information. Throws AppError with
     // "File not found: ", "Invalid version info record in file " or
