@@ -361,8 +361,10 @@ void Restore::extractAll(::zip *archive)
         if (name.isEmpty() || name == "." || name == ".." || name.contains('/') || name.contains('\\'))
             throw refused(QStringLiteral("имя «%1» в архиве содержит папку или путь; "
                                          "восстанавливаются только файлы без папок.").arg(name));
+        // An existing file in another letter case is replaced; a database with no file to
+        // replace takes the name the program looks for.
         const QString existing = existingName(m_dataFolder, name);
-        const QString target = existing.isEmpty() ? name : existing;
+        const QString target = !existing.isEmpty() ? existing : isDatabaseName(name) ? QLatin1String(DatabaseName) : name;
         if (QFileInfo(QDir(m_dataFolder).filePath(target)).isDir())
             throw refused(QStringLiteral("в папке данных «%1» — папка, а не файл.").arg(target));
         if (targets.contains(target, Qt::CaseInsensitive))

@@ -242,6 +242,18 @@ TEST(Backup, RestoreExtractsOtherFilesToo)
     EXPECT_EQ(f.files().size(), 5);
 }
 
+// With no database in the data folder, the restored one takes the name the program looks for.
+TEST(Backup, RestoreIntoFolderWithoutDatabase)
+{
+    DataFolder f;
+    const QByteArray database = readAll(f.database);
+    ASSERT_TRUE(QFile::remove(f.database));
+    Backup::Restore restore(writeZip(f.dir.file("a.zip"), {{"DOMLAR.MDE", database}}), f.data);
+    EXPECT_EQ(restore.swapIn(), QString());   // nothing to keep
+    EXPECT_EQ(f.files(), QStringList{"domlar.mde"});
+    EXPECT_EQ(readAll(f.database), database);
+}
+
 // Hostile and damaged archives are refused before anything is replaced.
 TEST(Backup, HostileArchivesAreRefused)
 {
