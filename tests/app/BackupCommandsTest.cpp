@@ -174,3 +174,42 @@ TEST(BackupCommands, CompactionAfterConfirmedExitOnly)
     ASSERT_TRUE(started.open(QIODevice::ReadOnly));
     EXPECT_EQ(started.readAll().trimmed(), QDir(f.data).canonicalPath().toUtf8());
 }
+
+// The whole story: a backup is saved, the database is damaged, the backup restored,
+// and the program started again works on the restored data.
+TEST(BackupCommands, SaveDamageRestoreStartAgain)
+{
+    TempDir dir;
+    QDir(dir.path()).mkdir("Data");
+    const QString database = createTestDatabase(dir.file("Data/domlar.mde"));
+    {
+        Connection c;
+        c.open(Connection::connectionTextFor(database));
+        c.execute("INSERT INTO BazaSale (IDBazaSale) VALUES (7)");
+    }
+    ScopedScriptedDialogs dialogs;
+    createForms(dir.path());
+    FZastav->FormShow();
+    dialogs.answerFile(dir.file("backup"));
+    dialogs.answerMessage(Dialogs::Yes);
+    trigger("NBackup");
+
+    QFile damage(database);
+    ASSERT_TRUE(damage.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(damage.seek(4096));
+    damage.write(QByteArray(8 * 4096, '\x5A'));
+    damage.close();
+
+    dialogs.answerFile(dir.file("backup.zip"));
+    dialogs.answerMessage(Dialogs::Ok);
+    dialogs.answerMessage(Dialogs::Yes);
+    trigger("NRestore");
+    EXPECT_FALSE(FZastav->isVisible());
+    destroyForms();
+
+    createForms(dir.path());
+    EXPECT_TRUE(DMDomlar->ADOConnection.connected());
+    EXPECT_EQ(DMDomlar->table("ADOTBazaSale").recordCount(), 1);
+    EXPECT_TRUE(dialogs.allAnswered());
+    destroyForms();
+}
