@@ -11,6 +11,7 @@ packages=(
   libgtest-dev googletest
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth imagemagick poppler-utils
+  zip unzip
 )
 
 missing=()

@@ -331,9 +331,15 @@ void TFZastav::Timer1Timer()
     m_workClock->setText(m_workTime.text());
 }
 
+void TFZastav::EndProgram()
+{
+    m_ending = true;
+    close();
+}
+
 void TFZastav::closeEvent(QCloseEvent *event)
 {
-    if (!dialogs().confirm(QStringLiteral("Вы хотите выйти из программы ?"))) {
+    if (!m_ending && !dialogs().confirm(QStringLiteral("Вы хотите выйти из программы ?"))) {
         event->ignore();
         return;
     }

@@ -39,6 +39,9 @@ public:
     void setStatusText(const QString &text);
     QString statusText() const;
 
+    // Closes the window and ends the program without the exit question.
+    void EndProgram();
+
     // The one-second tick of the work-time clock.
     void Timer1Timer();
 
@@ -69,6 +72,7 @@ private:
     std::multimap<Command, QObject *> m_controls;
     AttributeListHandler m_attributeHandler;
     std::function<void()> m_afterShow;
+    bool m_ending = false;
 };
 
 extern TFZastav *FZastav;

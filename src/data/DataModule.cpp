@@ -180,6 +180,12 @@ void TDMDomlar::addMissingIndexes()
     }
 }
 
+void TDMDomlar::closeDatabase()
+{
+    for (Table *t : m_datasets) t->close();
+    ADOConnection.close();
+}
+
 void TDMDomlar::DataModuleCreate()
 {
     for (;;) {

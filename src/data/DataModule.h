@@ -27,6 +27,8 @@ public:
     void DataModuleCreate();
     // The program supplies the question; without one a missing database ends the search.
     void setDatabaseQuestion(DatabaseQuestion ask) { m_askForDatabase = std::move(ask); }
+    // Closes every shared dataset, then the connection (a restore replaces the file).
+    void closeDatabase();
     void ReadIniFile_Conf();
     void WriteIniFile_Conf(const QString &path);
 

@@ -1,7 +1,10 @@
 #include "main/Program.h"
 #include "main/Application.h"
+#include "app/About.h"
+#include "app/BackupCommands.h"
 #include "app/Calendar.h"
 #include "app/Start.h"
+#include "app/VerInfo.h"
 #include "app/Zastav.h"
 #include "cards/KardSale.h"
 #include "cards/KardSpros.h"
@@ -37,6 +40,7 @@ void wireCommands()
     });
     FZastav->setCommand(TFZastav::Command::Calendar, [] { FCalendar->ShowToday(); });
     FZastav->setCommand(TFZastav::Command::Register, [] { FBaza->showRegister(); });
+    FZastav->setCommand(TFZastav::Command::About, [] { dialogs().showModal(FAbout); });
     QObject::connect(FBaza->saleHalf(), &RegisterHalf::documentRequested, FBaza,
                      guarded([] { FReport->ShowSaleList(DMDomlar->table(QStringLiteral("ADOTBazaSale"))); }));
     QObject::connect(FBaza->sprosHalf(), &RegisterHalf::documentRequested, FBaza,
@@ -83,11 +87,14 @@ void createForms(const QString &programFolder)
     FKardSpros = new TFKardSpros(FZastav);
     FSelectColShow = new TFSelectColShow(FZastav);
     new TFSprFirm;
+    new TFVerInfo;
+    new TFAbout(QCoreApplication::applicationFilePath(), FZastav);
     new TFSprAdress;
     for (RequestCard *card : {static_cast<RequestCard *>(FKardSale), static_cast<RequestCard *>(FKardSpros)})
         card->bindSources();
     QObject::connect(FSprFirm, &TFSprFirm::firmSaved, FZastav, guarded([] { FZastav->UpdateTitle(); }));
     wireCommands();
+    wireBackupCommands();
     wireDirectoryCommands();
     wireCurrencyCommands();
 
@@ -100,6 +107,7 @@ void destroyForms()
     FReport = nullptr;
     delete FSprAdress;
     delete FSprFirm;
+    delete FVerInfo;
     delete FSprSotrud;
     delete FSprKlient;
     delete FSprAll;

@@ -11,7 +11,7 @@ public:
     // Modal results, as the program's windows pass them around.
     enum Result { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
     enum class Kind { Information, Confirmation, Warning, Error };
-    enum class Buttons { Ok, Yes, Cancel, YesNo, YesCancel, YesNoCancel };
+    enum class Buttons { Ok, Yes, Cancel, OkCancel, YesNo, YesCancel, YesNoCancel };
 
     virtual ~Dialogs() = default;
 
@@ -20,7 +20,7 @@ public:
     // Asks for a text; returns false when the user cancelled.
     virtual bool inputBox(const QString &title, const QString &prompt, QString &value) = 0;
     // Returns the chosen full path or an empty text. The filter uses the
-    // "Description|*.ext|Description|*.ext" form.
+    // "Description|*.ext|Description|*.ext" form; folder may end in a proposed file name.
     virtual QString openFile(const QString &title, const QString &folder, const QString &filter) = 0;
     virtual QString saveFile(const QString &title, const QString &folder, const QString &filter) = 0;
     // Shows a window modally and returns its modal result.

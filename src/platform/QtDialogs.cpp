@@ -58,6 +58,9 @@ int QtDialogs::message(Kind kind, const QString &text, Buttons buttons)
     case Buttons::Ok: choices = {{QMessageBox::Ok, "OK", Ok}}; break;
     case Buttons::Yes: choices = {{QMessageBox::Yes, "Да", Yes}}; break;
     case Buttons::Cancel: choices = {{QMessageBox::Cancel, "Отменить", Cancel}}; break;
+    case Buttons::OkCancel:
+        choices = {{QMessageBox::Ok, "OK", Ok}, {QMessageBox::Cancel, "Отменить", Cancel}};
+        break;
     case Buttons::YesCancel:
         choices = {{QMessageBox::Yes, "Да", Yes}, {QMessageBox::Cancel, "Отменить", Cancel}};
         break;

@@ -38,15 +38,15 @@ bool ScriptedDialogs::inputBox(const QString &title, const QString &prompt, QStr
     return ok;
 }
 
-QString ScriptedDialogs::openFile(const QString &title, const QString &, const QString &filter)
+QString ScriptedDialogs::openFile(const QString &title, const QString &folder, const QString &filter)
 {
-    m_calls << Call{QStringLiteral("open"), title, filter};
+    m_calls << Call{QStringLiteral("open"), title, filter, Buttons::Ok, folder};
     return next(m_files, m_calls.last());
 }
 
-QString ScriptedDialogs::saveFile(const QString &title, const QString &, const QString &filter)
+QString ScriptedDialogs::saveFile(const QString &title, const QString &folder, const QString &filter)
 {
-    m_calls << Call{QStringLiteral("save"), title, filter};
+    m_calls << Call{QStringLiteral("save"), title, filter, Buttons::Ok, folder};
     return next(m_files, m_calls.last());
 }
 

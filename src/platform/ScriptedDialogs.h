@@ -13,6 +13,7 @@ public:
         QString title;
         QString text;   // message text, prompt or filter
         Buttons buttons = Buttons::Ok;   // of a message
+        QString folder = {};   // where a file dialog opens (with the proposed name, if any)
     };
 
     // Queue answers in the order the dialogs will appear.

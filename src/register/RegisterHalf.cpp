@@ -102,7 +102,9 @@ QWidget *RegisterHalf::buildToolbar()
     QToolButton *choose = toolButton(bar, QStringLiteral("BSelectCol"), QStringLiteral("Выбор"));
     connect(choose, &QToolButton::clicked, this,
             guarded([this] { chooseVisibleColumns(*m_grid, m_texts.chooserCaption); }));
-    toolButton(bar, QStringLiteral("BSearch"), QStringLiteral("Поиск"))->setEnabled(false);   // with the search windows
+    QToolButton *search = toolButton(bar, QStringLiteral("BSearch"), QStringLiteral("Поиск"));
+    search->setEnabled(false);   // until the search windows come
+    search->setToolTip(QStringLiteral("Будет доступно в следующей версии"));
     row->addStretch(1);
     return bar;
 }

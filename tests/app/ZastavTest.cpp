@@ -119,7 +119,8 @@ TEST(Zastav, CommandsAndAttributeLists)
 {
     Forms f(QStringLiteral("А"));
     auto *backup = FZastav->findChild<QAction *>("NBackup");
-    EXPECT_FALSE(backup->isEnabled());   // its window is not there yet
+    FZastav->setCommand(TFZastav::Command::Backup, nullptr);
+    EXPECT_FALSE(backup->isEnabled());   // nothing carries it out
     int opened = 0;
     FZastav->setCommand(TFZastav::Command::Backup, [&] { ++opened; });
     EXPECT_TRUE(backup->isEnabled());

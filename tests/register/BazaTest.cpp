@@ -1,7 +1,10 @@
 #include "RegisterForms.h"
+#include "support/ProgramForms.h"
 #include "register/Baza.h"
 #include "register/RegisterHalf.h"
 #include "widgets/DBGrid.h"
+#include "report/ui/PreviewWindow.h"
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QHeaderView>
@@ -217,10 +220,28 @@ TEST(Baza, ViewsAndTheWidthRule)
     EXPECT_EQ(sale->width(), 1101 / 2 - 2);
 }
 
-TEST(Baza, ToolbarButtonsOfLaterWorkAreDisabled)
+namespace {
+PreviewWindow *shownPreview()
 {
-    RegisterForms f;
-    for (const char *suffix : {"Sale", "Spros"})
-        for (const char *name : {"BSearch", "BDocument"})
-            EXPECT_FALSE(child<QToolButton>(QString::fromUtf8(name) + suffix)->isEnabled()) << name << suffix;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *p = qobject_cast<PreviewWindow *>(w); p && p->isVisible()) return p;
+    return nullptr;
+}
+} // namespace
+
+// "Документ" previews the list the grid shows; "Поиск" waits for the search windows and says so.
+TEST(Baza, DocumentButtonsPreviewTheirList)
+{
+    ProgramForms f;   // the program wires the buttons to the reports
+    for (const char *suffix : {"Sale", "Spros"}) {
+        QToolButton *search = child<QToolButton>(QStringLiteral("BSearch") + suffix);
+        EXPECT_FALSE(search->isEnabled()) << suffix;
+        EXPECT_EQ(search->toolTip(), QStringLiteral("Будет доступно в следующей версии"));
+        child<QToolButton>(QStringLiteral("BDocument") + suffix)->click();
+        PreviewWindow *preview = shownPreview();
+        ASSERT_NE(preview, nullptr) << suffix;
+        EXPECT_TRUE(preview->windowTitle().startsWith(QStringLiteral("Предварительный просмотр"))) << suffix;
+        preview->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
