@@ -1,9 +1,8 @@
 #include "currency/RateText.h"
-#include "widgets/MoneyText.h"
 
 QString groupedRateText(Money rate)
 {
-    return moneyText(rate, 4, true);
+    return rate.toDisplay(4, true);
 }
 
 bool parseRate(const QString &text, Money &rate)

@@ -230,13 +230,17 @@ int Connection::openFile(const QString &path, const QByteArray &key, int flags, 
         rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+    // Decrypted pages stay cached, so re-reading a dataset does not decrypt the file again.
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, "PRAGMA cache_size=-32768", nullptr, nullptr, nullptr);
+    // Every text comparison and the matching search rely on the Unicode comparison:
+    // a connection without it would silently compare Cyrillic by its bytes.
+    if (rc == SQLITE_OK)
+        rc = sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF8, nullptr, compareNoCase, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close_v2(db);
         return rc & 0xFF;
     }
-    // Decrypted pages stay cached, so re-reading a dataset does not decrypt the file again.
-    sqlite3_exec(db, "PRAGMA cache_size=-32768", nullptr, nullptr, nullptr);
-    sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF8, nullptr, compareNoCase, nullptr);
     sqlite3_commit_hook(db, refuseCommitWhenDamaged, this);
     m_db = db;
     return SQLITE_OK;

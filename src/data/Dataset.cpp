@@ -1,4 +1,6 @@
 #include "data/Dataset.h"
+#include "data/FieldValue.h"
+#include "data/FilterText.h"
 #include "data/Connection.h"
 #include "data/Statement.h"
 #include "data/TextCompare.h"
@@ -21,10 +23,6 @@ bool usesNumbers(FieldType t)
            || t == FieldType::Date || t == FieldType::Bool;
 }
 
-QString fieldError(const FieldInfo &f, const QString &what)
-{
-    return QStringLiteral("Поле «%1»: %2").arg(f.name, what);
-}
 
 // Reads "YYYY-MM-DD" (a time of day after it is ignored) as a Julian day; -1 if not a date.
 int64_t julianFromIso(const unsigned char *s, int n)
@@ -108,10 +106,12 @@ struct Dataset::Column {
         }
     }
 
-    void read(sqlite3_stmt *st, int col)
+    // Appends the value of a result column; false when the stored value does not
+    // read as the column's type (kept as no value, and the caller refuses the data).
+    bool read(sqlite3_stmt *st, int col)
     {
         const int kind = sqlite3_column_type(st, col);
-        if (kind == SQLITE_NULL) { pushNull(); return; }
+        if (kind == SQLITE_NULL) { pushNull(); return true; }
         nulls.push_back(0);
         switch (type) {
         case FieldType::Integer:
@@ -126,6 +126,7 @@ struct Dataset::Column {
                 const auto m = Money::parse(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, col))));
                 nums.push_back(m ? m->units() : 0);
                 nulls.back() = m ? 0 : 1;
+                return m.has_value();
             }
             break;
         case FieldType::Date: {
@@ -136,7 +137,7 @@ struct Dataset::Column {
                 jd = ZeroDateJulian + int64_t(sqlite3_column_double(st, col));
             nums.push_back(jd < 0 ? 0 : jd);
             nulls.back() = jd < 0 ? 1 : 0;
-            break;
+            return jd >= 0;
         }
         case FieldType::Binary: {
             const void *b = sqlite3_column_blob(st, col);
@@ -157,6 +158,7 @@ struct Dataset::Column {
             if (++distinct > 4096 && distinct * 4 > seen) { intern = false; interned.clear(); }
         }
         }
+        return true;
     }
 };
 
@@ -168,7 +170,7 @@ struct KeyIndex {
 
 const FieldInfo &Field::info() const { return m_ds->fieldInfo(m_index); }
 QVariant Field::value() const { return m_ds->currentValue(m_index); }
-QString Field::asString() const { return Dataset::toText(info(), value()); }
+QString Field::asString() const { return FieldValue::storedText(info(), value()); }
 
 int Field::asInteger() const
 {
@@ -220,90 +222,6 @@ void Field::loadFromFile(const QString &path) const
 
 Dataset::Dataset(QObject *parent) : QObject(parent) {}
 Dataset::~Dataset() = default;
-
-QVariant Dataset::convert(const FieldInfo &f, const QVariant &v)
-{
-    if (isNullValue(v)) return QVariant();
-    const bool isMoney = v.metaType() == QMetaType::fromType<Money>();
-    const bool isText = v.typeId() == QMetaType::QString;
-    const QString text = isText ? v.toString().trimmed() : QString();
-    auto bad = [&](const QString &what) {
-        return AppError(fieldError(f, QStringLiteral("значение «%1» %2.").arg(isMoney ? v.value<Money>().toString() : v.toString(), what)));
-    };
-    switch (f.type) {
-    case FieldType::Text:
-    case FieldType::Lookup: {
-        const QString s = isMoney ? v.value<Money>().toString()
-                        : v.typeId() == QMetaType::QDate ? v.toDate().toString(QStringLiteral("dd.MM.yyyy"))
-                        : v.toString();
-        if (f.width > 0 && s.size() > f.width)
-            throw AppError(fieldError(f, QStringLiteral("текст длиннее допустимого (%1 символов при наибольшей длине %2).")
-                                             .arg(s.size()).arg(f.width)));
-        return s;
-    }
-    case FieldType::Integer:
-    case FieldType::Counter: {
-        int64_t n;
-        if (isMoney) n = v.value<Money>().roundedToInteger();
-        else if (isText) {
-            if (text.isEmpty()) return QVariant();
-            bool ok = false;
-            n = text.toLongLong(&ok);
-            if (!ok) throw bad(QStringLiteral("не является целым числом"));
-        } else if (v.typeId() == QMetaType::Double) n = Money::fromDouble(v.toDouble()).roundedToInteger();
-        else n = v.toLongLong();
-        if (n < INT32_MIN || n > INT32_MAX) throw bad(QStringLiteral("вне допустимого диапазона"));
-        return QVariant(int(n));
-    }
-    case FieldType::Money: {
-        if (isMoney) return v;
-        if (isText) {
-            if (text.isEmpty()) return QVariant();
-            const auto m = Money::parse(text);
-            if (!m) throw bad(QStringLiteral("не является числом"));
-            return QVariant::fromValue(*m);
-        }
-        if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float)
-            return QVariant::fromValue(Money::fromDouble(v.toDouble()));
-        return QVariant::fromValue(Money::fromInteger(v.toLongLong()));
-    }
-    case FieldType::Date: {
-        if (isText) {
-            if (text.isEmpty()) return QVariant();
-            QDate d = QDate::fromString(text, QStringLiteral("dd.MM.yyyy"));
-            if (!d.isValid()) d = QDate::fromString(text.left(10), Qt::ISODate);
-            if (!d.isValid()) throw bad(QStringLiteral("не является датой"));
-            return d;
-        }
-        const QDate d = v.toDate();
-        return d.isValid() ? QVariant(d) : QVariant();
-    }
-    case FieldType::Bool: {
-        if (isText) {
-            const QString t = text.toLower();
-            if (t == "true" || t == "1" || t == "да") return true;
-            if (t == "false" || t == "0" || t == "нет") return false;
-            if (t.isEmpty()) return QVariant();
-            throw bad(QStringLiteral("не является значением да/нет"));
-        }
-        return QVariant(v.toBool());
-    }
-    case FieldType::Binary:
-        return isText ? QVariant(v.toString().toUtf8()) : QVariant(v.toByteArray());
-    }
-    return v;
-}
-
-QString Dataset::toText(const FieldInfo &f, const QVariant &v)
-{
-    if (isNullValue(v)) return QString();
-    if (v.metaType() == QMetaType::fromType<Money>()) return v.value<Money>().toString();
-    switch (f.type) {
-    case FieldType::Date: return v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
-    case FieldType::Bool: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    default: return v.toString();
-    }
-}
 
 void Dataset::requireActive() const
 {
@@ -359,6 +277,17 @@ void Dataset::fieldsFromStatement(sqlite3_stmt *stmt, int firstColumn)
     }
 }
 
+// A stored value that is not what its column holds would turn into "no value"
+// and be written back so on the row's next store: refused with what to do.
+QString Dataset::unreadableValue(sqlite3_stmt *stmt, int column, const FieldInfo &field) const
+{
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)));
+    return QStringLiteral("В «%1» поле «%2» хранит «%3», что не является %4. Исправьте значение в базе данных "
+                          "или восстановите ее из архива.")
+        .arg(describe(), field.name, text,
+             field.type == FieldType::Date ? QStringLiteral("датой") : QStringLiteral("числом"));
+}
+
 void Dataset::readRows(sqlite3_stmt *stmt, int firstColumn)
 {
     // Expression columns (Max(...) as MaxX) carry no declared type: take the
@@ -379,7 +308,8 @@ void Dataset::readRows(sqlite3_stmt *stmt, int firstColumn)
             first = false;
         }
         for (int i = 0; i < m_storedCount; ++i)
-            m_columns[i]->read(stmt, firstColumn + i);
+            if (!m_columns[i]->read(stmt, firstColumn + i))
+                throw AppError(unreadableValue(stmt, firstColumn + i, m_fields[i]));
         m_rowIds.push_back(firstColumn == 1 ? sqlite3_column_int64(stmt, 0) : int64_t(m_rowIds.size()));
         m_deleted.push_back(0);
     }
@@ -531,8 +461,8 @@ QVariant Dataset::cellValue(int physical, int fieldIndex) const
     const FieldInfo &f = m_fields[fieldIndex];
     if (f.type != FieldType::Lookup)
         return m_columns[fieldIndex]->get(size_t(physical));
-    const Dataset *src = f.lookupSource;
-    if (!src->active()) return QVariant();
+    const Dataset *src = f.lookupSource.data();
+    if (!src || !src->active()) return QVariant();
     if (f.lookupKeyField < 0 || f.lookupResultField < 0) {
         f.lookupKeyField = src->fieldIndex(f.lookupKeyName);
         f.lookupResultField = src->fieldIndex(f.lookupResultName);
@@ -540,12 +470,14 @@ QVariant Dataset::cellValue(int physical, int fieldIndex) const
     }
     const QVariant key = m_columns[f.keyField]->get(size_t(physical));
     const int row = src->findByKey(f.lookupKeyField, key);
-    return row < 0 ? QVariant() : f.lookupSource->storedValue(row, f.lookupResultField);
+    return row < 0 ? QVariant() : src->cellValue(row, f.lookupResultField);
 }
 
-QVariant Dataset::storedValue(int physicalRow, int fieldIndex) const
+QVariant Dataset::lookupValue(const QString &keyField, const QVariant &key, const QString &resultField) const
 {
-    return cellValue(physicalRow, fieldIndex);
+    const int result = fieldIndex(resultField);
+    const int row = findByKey(fieldIndex(keyField), key);
+    return row < 0 || result < 0 ? QVariant() : cellValue(row, result);
 }
 
 QVariant Dataset::value(int row, int fieldIndex) const
@@ -581,7 +513,7 @@ int Dataset::findByKey(int fieldIndex, const QVariant &key) const
         for (size_t p = 0; p < m_deleted.size(); ++p)
             if (!m_deleted[p] && !c.nulls[p] && !index.contains(c.nums[p])) index.insert(c.nums[p], int(p));
     }
-    const QVariant k = convert(m_fields[fieldIndex], key);
+    const QVariant k = FieldValue::convert(m_fields[fieldIndex], key);
     int64_t n;
     if (c.type == FieldType::Money) n = k.value<Money>().units();
     else if (c.type == FieldType::Date) n = k.toDate().toJulianDay();
@@ -596,20 +528,11 @@ void Dataset::parseFilter()
     m_filterField = -1;
     m_filterValue.clear();
     if (m_filterText.trimmed().isEmpty() || m_fields.empty()) return;
-    const QString t = m_filterText.trimmed();
-    const int eq = t.indexOf('=');
-    const QString name = t.left(eq).trimmed();
-    QString rest = t.mid(eq + 1).trimmed();
-    if (eq <= 0 || rest.size() < 2 || !rest.startsWith('\'') || !rest.endsWith('\''))
-        throw AppError(QStringLiteral("Неверное условие отбора: %1").arg(m_filterText));
-    rest = rest.mid(1, rest.size() - 2);
-    // Inside the quotes an apostrophe is written twice; a single one ends the value too early.
-    if (QString(rest).remove(QStringLiteral("''")).contains('\''))
-        throw AppError(QStringLiteral("Неверное условие отбора: %1").arg(m_filterText));
-    m_filterValue = rest.replace(QStringLiteral("''"), QStringLiteral("'"));
-    m_filterField = fieldIndex(name);
+    const FilterCondition condition = FilterCondition::parse(m_filterText);
+    m_filterValue = condition.value;
+    m_filterField = fieldIndex(condition.field);
     if (m_filterField < 0)
-        throw AppError(QStringLiteral("Неверное условие отбора: поле «%1» не найдено в «%2».").arg(name, describe()));
+        throw AppError(QStringLiteral("Неверное условие отбора: поле «%1» не найдено в «%2».").arg(condition.field, describe()));
 }
 
 bool Dataset::filterAccepts(int physical) const
@@ -621,9 +544,9 @@ bool Dataset::filterAccepts(int physical) const
     if (f.type == FieldType::Text || f.type == FieldType::Lookup)
         return v.toString() == m_filterValue;
     try {
-        return convert(f, m_filterValue) == convert(f, v);
+        return FieldValue::convert(f, m_filterValue) == FieldValue::convert(f, v);
     } catch (const AppError &) {
-        return toText(f, v) == m_filterValue;
+        return FieldValue::storedText(f, v) == m_filterValue;
     }
 }
 
@@ -835,7 +758,7 @@ bool Dataset::locate(const QString &fieldName, const QVariant &value)
     const int f = fieldByName(fieldName).index();
     checkBrowseMode();
     QVariant wanted;
-    try { wanted = convert(m_fields[f], value); } catch (const AppError &) { return false; }
+    try { wanted = FieldValue::convert(m_fields[f], value); } catch (const AppError &) { return false; }
     const bool wantNull = isNullValue(wanted);
     for (size_t i = 0; i < m_view.size(); ++i) {
         const QVariant v = cellValue(m_view[i], f);
@@ -866,7 +789,7 @@ void Dataset::startInsert(int viewPos)
         throw AppError(QStringLiteral("Набор данных «%1» только для чтения.").arg(describe()));
     const int p = newPhysicalRow();
     if (m_master && m_detailField >= 0)
-        m_columns[m_detailField]->set(size_t(p), convert(m_fields[m_detailField], m_master->currentValue(m_masterField)));
+        m_columns[m_detailField]->set(size_t(p), FieldValue::convert(m_fields[m_detailField], m_master->currentValue(m_masterField)));
     emit aboutToInsertRow(viewPos);
     m_view.insert(m_view.begin() + viewPos, p);
     emit rowInserted(viewPos);
@@ -901,8 +824,8 @@ void Dataset::setCurrentValue(int fieldIndex, const QVariant &value)
     requireEditing("запись не изменена");
     const FieldInfo &f = m_fields.at(fieldIndex);
     if (f.readOnly())
-        throw AppError(fieldError(f, QStringLiteral("значение нельзя изменить.")));
-    m_columns[fieldIndex]->set(size_t(m_editPhysical), convert(f, value));
+        throw AppError(FieldValue::fieldError(f, QStringLiteral("значение нельзя изменить.")));
+    m_columns[fieldIndex]->set(size_t(m_editPhysical), FieldValue::convert(f, value));
     bumpVersion();
     emit rowChanged(m_current);
 }
@@ -983,113 +906,3 @@ void Dataset::deleteRecord()
 void Dataset::storeInsert(int) {}
 void Dataset::storeUpdate(int) {}
 void Dataset::storeDelete(int) {}
-
-// ---- Table ----
-
-Table::Table(Connection &connection, const QString &tableName, QObject *parent)
-    : Dataset(parent), m_connection(connection), m_table(tableName) {}
-
-QString Table::describe() const
-{
-    return objectName().isEmpty() ? m_table : objectName();
-}
-
-void Table::load()
-{
-    struct FileColumn { QString name, decl; };
-    std::vector<FileColumn> fileColumns;
-    {
-        Statement info(m_connection, QStringLiteral("PRAGMA table_info(\"%1\")").arg(m_table));
-        while (info.step())
-            fileColumns.push_back({QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(info.handle(), 1))),
-                                   QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(info.handle(), 2)))});
-    }
-    if (fileColumns.empty())
-        throw AppError(QStringLiteral("В базе данных нет таблицы «%1».").arg(m_table));
-    auto inFile = [&](const QString &name) {
-        return std::any_of(fileColumns.begin(), fileColumns.end(),
-                           [&](const FileColumn &c) { return c.name.compare(name, Qt::CaseInsensitive) == 0; });
-    };
-
-    const TableDef *def = Schema::table(m_table);
-    QStringList select{QStringLiteral("rowid")};
-    if (def && def->declared) {
-        for (const ColumnDef &c : def->columns) {
-            if (!inFile(c.name))
-                throw AppError(QStringLiteral("В таблице «%1» базы данных нет колонки «%2».").arg(m_table, c.name));
-            addStoredField(FieldInfo::stored(c.name, c.type, c.width));
-            select << '"' + c.name + '"';
-        }
-    } else {
-        for (const FileColumn &fc : fileColumns) {
-            const ColumnDef *known = def ? def->column(fc.name) : nullptr;
-            FieldInfo f = FieldInfo::stored(fc.name, FieldType::Text, 0);
-            if (known) { f.type = known->type; f.width = known->width; }
-            else f.type = Schema::typeFromSql(fc.decl, &f.width);
-            addStoredField(f);
-            select << '"' + fc.name + '"';
-        }
-    }
-    // A detail dataset only ever shows rows whose link matches a parent key, so
-    // rows without a link are not read at all.
-    // An integer link is written as a range, which an index on it can serve.
-    QString where;
-    if (const int link = fieldIndex(detailFieldName()); link >= 0) {
-        where = fieldInfo(link).type == FieldType::Integer
-                    ? QStringLiteral(" WHERE \"%1\" BETWEEN -2147483648 AND 2147483647")
-                    : QStringLiteral(" WHERE \"%1\" IS NOT NULL");
-        where = where.arg(fieldInfo(link).name);
-    }
-    if (where.isEmpty()) {
-        // The greatest row id bounds the row count and costs one index step.
-        Statement size(m_connection, QStringLiteral("SELECT max(rowid) FROM \"%1\"").arg(m_table));
-        if (size.step()) reserveRows(size_t(std::max<int64_t>(0, sqlite3_column_int64(size.handle(), 0))));
-    }
-    Statement st(m_connection, QStringLiteral("SELECT %1 FROM \"%2\"%3").arg(select.join(','), m_table, where));
-    readRows(st.handle(), 1);
-}
-
-void Table::storeInsert(int physicalRow)
-{
-    QStringList names, marks;
-    std::vector<int> fields;
-    for (int i = 0; i < storedFieldCount(); ++i) {
-        if (fieldInfo(i).type == FieldType::Counter) continue;
-        names << '"' + fieldInfo(i).name + '"';
-        marks << QStringLiteral("?");
-        fields.push_back(i);
-    }
-    Statement st(m_connection, QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
-                                   .arg(m_table, names.join(','), marks.join(',')));
-    for (size_t k = 0; k < fields.size(); ++k) st.bind(int(k) + 1, storedValue(physicalRow, fields[k]));
-    st.step();
-    const int64_t id = m_connection.lastInsertRowId();
-    setRowId(physicalRow, id);
-    for (int i = 0; i < storedFieldCount(); ++i)
-        if (fieldInfo(i).type == FieldType::Counter) setCounter(physicalRow, i, id);
-}
-
-void Table::storeUpdate(int physicalRow)
-{
-    QStringList sets;
-    std::vector<int> fields;
-    for (int i = 0; i < storedFieldCount(); ++i) {
-        if (fieldInfo(i).type == FieldType::Counter) continue;
-        sets << '"' + fieldInfo(i).name + "\"=?";
-        fields.push_back(i);
-    }
-    Statement st(m_connection, QStringLiteral("UPDATE \"%1\" SET %2 WHERE rowid=?").arg(m_table, sets.join(',')));
-    for (size_t k = 0; k < fields.size(); ++k) st.bind(int(k) + 1, storedValue(physicalRow, fields[k]));
-    st.bind(int(fields.size()) + 1, QVariant::fromValue<qlonglong>(rowId(physicalRow)));
-    st.step();
-    if (sqlite3_changes(m_connection.handle()) == 0)
-        throw AppError(QStringLiteral("Запись не найдена в таблице «%1»: возможно, ее удалила другая программа. "
-                                      "Изменения не сохранены.").arg(m_table));
-}
-
-void Table::storeDelete(int physicalRow)
-{
-    Statement st(m_connection, QStringLiteral("DELETE FROM \"%1\" WHERE rowid=?").arg(m_table));
-    st.bind(1, QVariant::fromValue<qlonglong>(rowId(physicalRow)));
-    st.step();
-}

@@ -1,5 +1,6 @@
 #pragma once
 #include "data/Money.h"
+#include "data/FieldInfo.h"
 #include "data/Schema.h"
 #include <QByteArray>
 #include <QDate>
@@ -14,27 +15,6 @@ struct sqlite3_stmt;
 class Connection;
 class Dataset;
 
-struct FieldInfo {
-    QString name;
-    FieldType type = FieldType::Text;
-    int width = 0;               // text fields: most characters allowed, 0 = unlimited
-    // Lookup fields: shown from another dataset by key; never written.
-    int keyField = -1;
-    const Dataset *lookupSource = nullptr;
-    QString lookupKeyName, lookupResultName;
-    // Resolved in the source on first use: the source may open after this dataset.
-    mutable int lookupKeyField = -1;
-    mutable int lookupResultField = -1;
-    static FieldInfo stored(const QString &name, FieldType type, int width)
-    {
-        FieldInfo f;
-        f.name = name;
-        f.type = type;
-        f.width = width;
-        return f;
-    }
-    bool readOnly() const { return type == FieldType::Counter || type == FieldType::Lookup; }
-};
 
 // One field of a dataset's current row, read and written by type.
 // Reading on an empty dataset gives an empty value; writing needs edit or insert state.
@@ -112,6 +92,8 @@ public:
     void deleteRecord();  // the following row becomes current
 
     int fieldCount() const { return int(m_fields.size()); }
+    // Fields read from the database; lookup fields follow them.
+    int storedFieldCount() const { return m_storedCount; }
     const FieldInfo &fieldInfo(int index) const { return m_fields.at(index); }
     int fieldIndex(const QString &name) const;               // -1 when absent
     Field fieldByName(const QString &name);                  // throws when absent
@@ -143,14 +125,9 @@ public:
     void addLookupField(const QString &name, const QString &keyField, const Dataset *source,
                         const QString &sourceKey, const QString &resultField, int width);
 
-    // The first row of all rows (visible or not) whose field equals key: a physical index or -1.
-    int findByKey(int fieldIndex, const QVariant &key) const;
-    QVariant storedValue(int physicalRow, int fieldIndex) const;
-
-    // Converts a value to what a field of this type holds; throws AppError for
-    // text that does not read as the type.
-    static QVariant convert(const FieldInfo &field, const QVariant &value);
-    static QString toText(const FieldInfo &field, const QVariant &value);
+    // The resultField of the first row (visible or not) whose keyField equals key;
+    // empty when none does. Reads without moving the current row.
+    QVariant lookupValue(const QString &keyField, const QVariant &key, const QString &resultField) const;
 
 signals:
     void aboutToReset();
@@ -185,9 +162,10 @@ protected:
     void setRowId(int physicalRow, int64_t id);
     // Sets a value the database assigned (a counter) without the read-only check.
     void setCounter(int physicalRow, int fieldIndex, int64_t value);
-    int storedFieldCount() const { return m_storedCount; }
     // The link field of a detail dataset, empty for others.
     const QString &detailFieldName() const { return m_detailFieldName; }
+    // The value of a row by its place in storage (visible or not); lookups are computed.
+    QVariant cellValue(int physical, int fieldIndex) const;
     // Room for this many rows before reading them.
     void reserveRows(size_t rows);
 
@@ -211,8 +189,10 @@ private:
     void reloadRows();
     void setState(State s);
     int currentPhysical() const;
-    QVariant cellValue(int physical, int fieldIndex) const;
+    // The first row of all rows whose field equals key: a physical index or -1.
+    int findByKey(int fieldIndex, const QVariant &key) const;
     void startInsert(int viewPos);
+    QString unreadableValue(sqlite3_stmt *stmt, int column, const FieldInfo &field) const;
     void followMaster();
 
     std::vector<FieldInfo> m_fields;

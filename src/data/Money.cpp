@@ -103,3 +103,15 @@ Money Money::operator/(Money o) const
         throw AppError(QStringLiteral("Деление на ноль."));
     return fromUnits(divRoundEven(__int128(m_units) * Scale, o.m_units));
 }
+
+QString Money::toDisplay(int decimals, bool grouping, QChar separator) const
+{
+    QString s = toFixed(decimals);
+    const bool negative = s.startsWith('-');
+    if (negative) s.remove(0, 1);
+    QString whole = s.section('.', 0, 0);
+    const QString fraction = s.section('.', 1);
+    if (grouping)
+        for (int i = int(whole.size()) - 3; i > 0; i -= 3) whole.insert(i, separator);
+    return (negative ? "-" : "") + whole + (fraction.isEmpty() ? QString() : ',' + fraction);
+}

@@ -31,6 +31,9 @@ public:
     QString toString() const;
     // Fixed decimals with a point, no grouping: toFixed(4) -> "28.5000".
     QString toFixed(int decimals) const;
+    // As the program shows it: a decimal comma and, when grouping, thousands
+    // separated by `separator` ("1 234,50"). Exact: never through a double.
+    QString toDisplay(int decimals, bool grouping, QChar separator = QChar(0x00A0)) const;
 
     constexpr Money operator+(Money o) const { return fromUnits(m_units + o.m_units); }
     constexpr Money operator-(Money o) const { return fromUnits(m_units - o.m_units); }

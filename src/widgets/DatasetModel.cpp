@@ -1,19 +1,11 @@
 #include "widgets/DatasetModel.h"
 #include "data/Dataset.h"
-#include "widgets/MoneyText.h"
+#include "data/DisplayText.h"
+#include "platform/AppError.h"
 #include <QColor>
 #include <QLocale>
 
 namespace {
-
-// Display formats as the designer writes them: "0", "0.0000", ",0.00".
-QString formatMoney(Money m, const QString &format)
-{
-    if (format.isEmpty()) return moneyText(m, 2, true);
-    const bool grouping = format.startsWith(',');
-    const int point = int(format.indexOf('.'));
-    return moneyText(m, point < 0 ? 0 : int(format.size()) - point - 1, grouping);
-}
 
 bool isNumeric(FieldType t)
 {
@@ -45,6 +37,7 @@ void DatasetModel::setDataset(Dataset *dataset)
     }
     resolveFields();
     endResetModel();
+    requireKnownFields();
 }
 
 void DatasetModel::setColumns(std::vector<GridColumn> columns)
@@ -53,6 +46,17 @@ void DatasetModel::setColumns(std::vector<GridColumn> columns)
     m_columns = std::move(columns);
     resolveFields();
     endResetModel();
+    requireKnownFields();
+}
+
+void DatasetModel::requireKnownFields() const
+{
+    // A dataset that is not open yet has no fields to check against.
+    if (!m_dataset || m_dataset->fieldCount() == 0) return;
+    for (size_t c = 0; c < m_columns.size(); ++c)
+        if (m_fieldIndex[c] < 0)
+            throw AppError(QStringLiteral("В списке указан столбец «%1», которого нет в данных «%2».")
+                               .arg(m_columns[c].field, m_dataset->objectName()));
 }
 
 void DatasetModel::resolveFields()
@@ -81,20 +85,7 @@ QString DatasetModel::displayText(int row, int column) const
 {
     const int f = fieldOf(column);
     if (f < 0 || !m_dataset) return QString();
-    const QVariant v = m_dataset->value(row, f);
-    if (!v.isValid() || v.isNull()) return QString();
-    const FieldInfo &info = m_dataset->fieldInfo(f);
-    const QString &format = m_columns[size_t(column)].format;
-    switch (info.type) {
-    case FieldType::Money: return formatMoney(v.value<Money>(), format);
-    case FieldType::Date: {
-        const QDate d = v.toDate();
-        return d == Schema::zeroDate() ? QString() : d.toString(QStringLiteral("dd.MM.yyyy"));
-    }
-    case FieldType::Bool: return QString();
-    case FieldType::Binary: return QStringLiteral("(данные)");
-    default: return v.toString();
-    }
+    return ::displayText(m_dataset->fieldInfo(f).type, m_dataset->value(row, f), m_columns[size_t(column)].format);
 }
 
 QVariant DatasetModel::data(const QModelIndex &index, int role) const

@@ -40,6 +40,8 @@ public:
 private:
     int fieldOf(int column) const;
     void resolveFields();
+    // A column naming a field the dataset lacks is a mistake in the program: refused, never a blank column.
+    void requireKnownFields() const;
 
     QPointer<Dataset> m_dataset;
     std::vector<GridColumn> m_columns;

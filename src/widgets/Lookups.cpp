@@ -27,8 +27,7 @@ void IdLookup::refresh()
 {
     QString name;
     if (m_dataset && m_key != 0 && m_dataset->active()) {
-        const int row = m_dataset->findByKey(m_dataset->fieldIndex(m_keyField), m_key);
-        if (row >= 0) name = m_dataset->storedValue(row, m_dataset->fieldIndex(m_listField)).toString();
+        name = m_dataset->lookupValue(m_keyField, m_key, m_listField).toString();
     }
     setItemText(0, name);
     setToolTip(name);

@@ -1,6 +1,5 @@
 #include "widgets/NumberEdits.h"
 #include "widgets/Calculator.h"
-#include "widgets/MoneyText.h"
 #include <QFocusEvent>
 #include <QIntValidator>
 #include <QRegularExpressionValidator>
@@ -50,7 +49,7 @@ DecimalEdit::DecimalEdit(QWidget *parent) : QLineEdit(parent), m_button(new QToo
 
 QString DecimalEdit::format(Money value)
 {
-    return value.isZero() ? QString() : moneyText(value, 2, true, QChar(' '));
+    return value.isZero() ? QString() : value.toDisplay(2, true, QChar(' '));
 }
 
 Money DecimalEdit::value() const

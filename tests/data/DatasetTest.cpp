@@ -291,6 +291,67 @@ TEST(Dataset, LookupFields)
     EXPECT_EQ(column(sale, "IDBazaSale"), QList<int>({2, 3, 4, 5, 1}));   // no match sorts first
 }
 
+// A lookup through a query reads its source by key without moving it, and reads empty once
+// the source is closed or gone instead of reading through a dangling pointer.
+TEST(Dataset, LookupValueAndAGoneSource)
+{
+    TestDatabase db;
+    db.exec("INSERT INTO SprTown (IDTown, NameTown) VALUES (1, 'Тверь'), (2, 'Клин')");
+    db.exec("INSERT INTO BazaSale (IDBazaSale, IDTown) VALUES (1, 2)");
+    auto town = std::make_unique<Table>(db.connection, "SprTown");
+    town->open();
+    EXPECT_EQ(town->lookupValue("IDTown", 2, "NameTown").toString(), QStringLiteral("Клин"));
+    EXPECT_TRUE(town->lookupValue("IDTown", 7, "NameTown").isNull());
+    EXPECT_EQ(town->recNo(), 0);
+
+    Query found(db.connection, "SELECT IDBazaSale, IDTown FROM BazaSale");
+    found.addLookupField("NewNameTown", "IDTown", town.get(), "IDTown", "NameTown", 50);
+    found.open();
+    EXPECT_EQ(texts(found, "NewNameTown"), QStringList({QStringLiteral("Клин")}));
+    town->close();
+    EXPECT_EQ(texts(found, "NewNameTown"), QStringList({""}));
+    town.reset();
+    EXPECT_EQ(texts(found, "NewNameTown"), QStringList({""}));
+}
+
+// requery reads the file again and keeps the current record where it still exists.
+TEST(Dataset, RequeryKeepsTheCurrentRecord)
+{
+    TestDatabase db;
+    db.exec("INSERT INTO SprTown (IDTown, NameTown) VALUES (1, 'Тверь'), (2, 'Клин'), (3, 'Дубна')");
+    Table t(db.connection, "SprTown");
+    t.open();
+    ASSERT_TRUE(t.locate("IDTown", 2));
+    db.exec("UPDATE SprTown SET NameTown='Клин-2' WHERE IDTown=2");
+    db.exec("INSERT INTO SprTown (IDTown, NameTown) VALUES (0, 'Первый')");
+    t.requery();
+    EXPECT_EQ(t.fieldByName("IDTown").asInteger(), 2);
+    EXPECT_EQ(t.fieldByName("NameTown").asString(), QStringLiteral("Клин-2"));
+}
+
+// A stored money or date text that is not a value is refused at open with what to do,
+// instead of turning into "no value" that the next store would write back.
+TEST(Dataset, UnreadableStoredValueIsRefused)
+{
+    struct Case { const char *sql; const char *field; };
+    const Case cases[] = {
+        {"INSERT INTO BazaSale (IDBazaSale, Price) VALUES (1, 'много')", "Price"},
+        {"INSERT INTO BazaSale (IDBazaSale, DateReg) VALUES (1, '31.02.2020')", "DateReg"},
+    };
+    for (const Case &c : cases) {
+        TestDatabase db;
+        db.exec(c.sql);
+        Table t(db.connection, "BazaSale");
+        try {
+            t.open();
+            ADD_FAILURE() << c.field << ": opened";
+        } catch (const AppError &e) {
+            EXPECT_TRUE(e.text().contains(QString::fromUtf8(c.field))) << e.text().toStdString();
+            EXPECT_TRUE(e.text().contains(QStringLiteral("восстановите"))) << e.text().toStdString();
+        }
+    }
+}
+
 // Grids follow a dataset through its signals: each insert and removal is announced before and after.
 TEST(Dataset, SignalsBracketChanges)
 {
