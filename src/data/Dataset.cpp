@@ -671,7 +671,10 @@ void Dataset::setMasterLink(Dataset *master, const QString &masterField, const Q
 
 void Dataset::followMaster()
 {
-    if (!active() || m_state != State::Browse) return;
+    if (!active()) return;
+    // A row being edited keeps its place; the view follows the master once it is stored or dropped.
+    m_followPending = m_state != State::Browse;
+    if (m_followPending) return;
     if (m_masterField < 0) m_masterField = m_master->fieldIndex(m_masterFieldName);
     resetView(-1);
 }
@@ -879,6 +882,7 @@ void Dataset::post()
     setState(State::Browse);
     emit rowChanged(m_current);
     emit currentChanged(m_current);
+    if (m_followPending) followMaster();
 }
 
 void Dataset::cancel()
@@ -886,6 +890,7 @@ void Dataset::cancel()
     requireActive();
     if (m_state == State::Browse) return;
     restoreBackup();
+    if (m_followPending) followMaster();
 }
 
 void Dataset::deleteRecord()

@@ -214,6 +214,7 @@ private:
     int m_filterField = -1;
     QString m_filterValue;
     bool m_filtered = false;
+    bool m_followPending = false;   // the master moved while a row was edited
 
     Dataset *m_master = nullptr;
     int m_masterField = -1;

@@ -291,6 +291,33 @@ TEST(Dataset, LookupFields)
     EXPECT_EQ(column(sale, "IDBazaSale"), QList<int>({2, 3, 4, 5, 1}));   // no match sorts first
 }
 
+// The master moves while a detail row is edited: the row is stored under its own master,
+// and the detail then shows the new master's rows.
+TEST(Dataset, MasterMovesDuringADetailEdit)
+{
+    TestDatabase db;
+    db.exec("INSERT INTO BazaSpros (IDBazaSpros) VALUES (10), (20)");
+    db.exec("INSERT INTO BazaSprosVarMest (IDBazaSprosVarMest, IDBazaSpros) VALUES (1, 10), (2, 20)");
+    Table master(db.connection, "BazaSpros");
+    Table detail(db.connection, "BazaSprosVarMest");
+    detail.setMasterLink(&master, "IDBazaSpros", "IDBazaSpros");
+    master.open();
+    detail.open();
+    ASSERT_EQ(column(detail, "IDBazaSprosVarMest"), QList<int>({1}));
+    detail.append();
+    detail.fieldByName("IDBazaSprosVarMest").setInteger(3);
+    master.last();
+    EXPECT_EQ(detail.state(), Dataset::State::Insert);   // the edited row stays where it is
+    detail.post();
+    EXPECT_EQ(countRows(db.connection, "SELECT * FROM BazaSprosVarMest WHERE IDBazaSprosVarMest=3 AND IDBazaSpros=10"), 1);
+    EXPECT_EQ(column(detail, "IDBazaSprosVarMest"), QList<int>({2}));
+
+    detail.edit();
+    master.first();
+    detail.cancel();
+    EXPECT_EQ(column(detail, "IDBazaSprosVarMest"), QList<int>({1, 3}));
+}
+
 // A lookup through a query reads its source by key without moving it, and reads empty once
 // the source is closed or gone instead of reading through a dangling pointer.
 TEST(Dataset, LookupValueAndAGoneSource)

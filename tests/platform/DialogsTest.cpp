@@ -1,6 +1,6 @@
 #include "platform/AppError.h"
 #include "platform/QtDialogs.h"
-#include "platform/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "platform/ScriptedDialogs.h"
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #include "platform/AppError.h"
 #include "platform/IniFile.h"
-#include "platform/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "support/TempDir.h"
 #include <QFile>
 #include <gtest/gtest.h>

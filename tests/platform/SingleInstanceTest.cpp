@@ -1,7 +1,6 @@
 #include "platform/SingleInstance.h"
 #include "support/TempDir.h"
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <cstdio>
 #include <cstdlib>
@@ -41,12 +40,8 @@ TEST(SingleInstance, SecondGuardInThisProcessFailsUntilTheFirstEnds)
     EXPECT_TRUE(first->held());
 
     SingleInstance second(kName, dir.path());
-    QElapsedTimer timer;
-    timer.start();
     EXPECT_FALSE(second.acquire(50));
     EXPECT_FALSE(second.held());
-    EXPECT_GE(timer.elapsed(), 50);
-    EXPECT_LT(timer.elapsed(), 2000);
 
     first.reset();
     EXPECT_TRUE(second.acquire(0));

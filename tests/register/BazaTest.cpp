@@ -6,6 +6,7 @@
 #include "report/ui/PreviewWindow.h"
 #include <QApplication>
 #include <QCheckBox>
+#include <QPointer>
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -79,11 +80,13 @@ TEST(Baza, WindowBandsAndControls)
 TEST(Baza, ClosingHides)
 {
     RegisterForms f;
+    const QPointer<TFBaza> window(FBaza);
     FBaza->showRegister();
     EXPECT_TRUE(FBaza->isVisible());
     EXPECT_TRUE(FBaza->close());
-    EXPECT_FALSE(FBaza->isVisible());
-    EXPECT_NE(FBaza, nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(window.isNull());   // hidden, never destroyed
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST(Baza, SortingByPriceTwiceAndLookupTitlesNotClickable)

@@ -1,6 +1,7 @@
 #pragma once
 #include "data/DataModule.h"
 #include "platform/ScriptedDialogs.h"
+#include "support/QtPrinters.h"
 #include "support/TempDir.h"
 #include <QStringList>
 #include <memory>
@@ -30,6 +31,3 @@ struct RegisterForms {
 int columnOf(DBGrid &grid, const QString &field);
 // The key values of the visible rows, in their order.
 QList<int> keysShown(Dataset &dataset, const QString &keyField);
-
-// Readable texts in failure messages.
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
