@@ -13,6 +13,7 @@
 #include "currency/TecKursUE.h"
 #include "currency/UploadUE.h"
 #include "main/DirectoryCommands.h"
+#include "main/ProgramFolder.h"
 #include "directories/SprAdress.h"
 #include "directories/SprAll.h"
 #include "directories/SprFirm.h"
@@ -26,6 +27,8 @@
 #include "register/SelectColShow.h"
 #include "widgets/Calculator.h"
 #include "platform/SingleInstance.h"
+#include <QFileInfo>
+#include <optional>
 
 namespace {
 
@@ -54,6 +57,17 @@ std::optional<QString> askForDatabase(const QString &dataFolder)
         return std::nullopt;
     return dialogs().openFile(QStringLiteral("Выбор базы данных"), dataFolder,
                               QStringLiteral("Файлы данных (mde)|*.mde"));
+}
+
+// The folder this run works in, filled from the package's copy when there is one;
+// nothing when that failed (the user has been told why).
+std::optional<QString> prepareProgramFolder()
+{
+    const QString folder = ProgramFolder::choose(ProgramFolder::current());
+    const QString delivered = ProgramFolder::deliveredData(QCoreApplication::applicationDirPath());
+    if (QFileInfo(delivered).isDir() && !reportErrors([&] { ProgramFolder::seed(delivered, folder); }))
+        return std::nullopt;
+    return folder;
 }
 
 } // namespace
@@ -137,10 +151,17 @@ int runProgram(int &argc, char **argv, const ProgramOptions &options)
     DomlarApplication app(argc, argv);
     app.setApplicationName(QString::fromUtf8(ApplicationTitle));
     app.setQuitOnLastWindowClosed(false);   // the program ends when the main window closes
+    app.setDesktopFileName(QStringLiteral("domlar"));   // the menu entry and its icon belong to this window
 
     QtDialogs dialogs;
     Dialogs::setInstance(&dialogs);
-    createForms(options.programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : options.programFolder);
+    const std::optional<QString> folder =
+        options.programFolder.isEmpty() ? prepareProgramFolder() : options.programFolder;
+    if (!folder) {
+        Dialogs::setInstance(nullptr);
+        return 1;
+    }
+    createForms(*folder);
     FZastav->FormShow();
     const int code = app.exec();
     destroyForms();

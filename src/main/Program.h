@@ -4,7 +4,7 @@
 // The program from start to end: the single-copy guard, the windows and the
 // data module made in their order, the splash meanwhile, then the main window.
 struct ProgramOptions {
-    QString programFolder;   // the executable's folder unless a test gives one
+    QString programFolder;   // empty: decided by ProgramFolder::choose (a test gives one)
     QString lockFolder;      // where the single-copy guard lives; empty: the user's runtime folder
 };
 
