@@ -8,6 +8,7 @@
 #include "widgets/DBGrid.h"
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -108,12 +109,14 @@ QWidget *TPersonDirectory::buildGroup(const Group &group, QWidget *parent)
         if (d.multiLine) {
             auto *e = new QPlainTextEdit(box);
             e->setObjectName(u(d.field));
+            e->setAccessibleName(u(group.title));   // the box has the group's title alone
             m_edits->bind(e, u(d.field));
             form->addRow(e);
             continue;
         }
         auto *e = new QLineEdit(box);
         e->setObjectName(u(d.field));
+        e->setAccessibleName(u(d.label));
         m_edits->bind(e, u(d.field));
         form->addRow(u(d.label), e);
         if (u(d.field) == u(m_texts.name)) m_nameEdit = e;
@@ -162,12 +165,27 @@ void TPersonDirectory::N2Click()
     confirmDelete(dataset(), QStringLiteral("Удалить?"));
 }
 
-// Entering the list stores what was typed in the details and re-reads the list.
+// Entering the list stores what was typed in the details and re-reads the list;
+// Enter in the list chooses its row, as a double click does.
 bool TPersonDirectory::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_grid && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            done(Dialogs::Ok);
+            return true;
+        }
+    }
     if (watched == m_grid && event->type() == QEvent::FocusIn && DMDomlar && dataset().active())
         reportErrors([this] { StoreAndReread(); });
     return QDialog::eventFilter(watched, event);
+}
+
+// The window opens with the focus in the list, so typing a name finds it at once.
+void TPersonDirectory::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    m_grid->setFocus();
 }
 
 // Closing the window stores what was typed, so the shared list is never left half edited.

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -313,4 +314,42 @@ TEST(BazaRequests, NewDemandTouchesNoForeignVariant)
     f.answerCard(7, [&] { hidden = FKardSpros->DBGridVarMest->isHidden(); });
     FBaza->BitBtn4Click();
     EXPECT_FALSE(hidden);   // an opened demand lists its own variants
+}
+
+// A value its column would refuse is told by the field's label before anything is
+// stored, and the card stays open with what was typed; a text edit takes no more
+// than its column's width.
+TEST(BazaRequests, RefusedValuesKeepTheCardOpen)
+{
+    Requests f;
+    struct Case { std::function<void()> spoil; const char *label; std::function<void()> mend; };
+    const Case cases[] = {
+        {[] { FKardSale->Info->setPlainText(QString(256, QChar('x'))); }, "Доп. инфо.",
+         [] { FKardSale->Info->clear(); }},
+        {[] { FKardSale->DogBegin1->setText("31.02.2027"); }, "Начало договора", [] { FKardSale->DogBegin1->clear(); }},
+        {[] { FKardSale->DateReg->setText("01.06.2"); }, "Дата заявки", [] { FKardSale->DateReg->setDate(QDate(2027, 6, 1)); }},
+    };
+    bool stayedOpen = true;
+    QStringList told;
+    f.answerModal([&](QDialog *card) {
+        chooseAll(FKardSale);
+        QTest::keyClicks(FKardSale->Korpus, QStringLiteral("корпус 12345"));
+        EXPECT_EQ(FKardSale->Korpus->text(), QStringLiteral("корпус 123"));
+        for (const Case &c : cases) {
+            c.spoil();
+            f.dialogs.answerMessage(Dialogs::Yes);   // "Сохранить заявку?"
+            f.dialogs.answerMessage(Dialogs::Ok);    // the refusal
+            card->close();
+            stayedOpen = stayedOpen && card->isVisible() && card->result() == 0;
+            told << f.dialogs.calls().last().text;
+            c.mend();
+        }
+        card->setResult(Dialogs::No);
+    });
+    FBaza->BitBtn2Click();
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(told.size(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(told[i].contains(QStringLiteral("«%1»").arg(QString::fromUtf8(cases[i].label)))) << told[i].toStdString();
+    EXPECT_EQ(f.stored("SELECT count(*) FROM BazaSale").toInt(), 0);
 }
