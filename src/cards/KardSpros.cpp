@@ -30,7 +30,7 @@ QWidget *range(const QString &label, QWidget *from, QWidget *to, QWidget *extra 
 {
     from->setAccessibleName(label + QStringLiteral(" от"));
     to->setAccessibleName(label + QStringLiteral(" до"));
-    for (QWidget *bound : {from, to}) bound->setMinimumWidth(70);
+    for (QWidget *bound : {from, to}) bound->setFixedWidth(110);   // every range lines up, whatever follows it
     auto *w = new QWidget;
     auto *h = new QHBoxLayout(w);
     h->setContentsMargins(0, 0, 0, 0);
@@ -38,6 +38,7 @@ QWidget *range(const QString &label, QWidget *from, QWidget *to, QWidget *extra 
     h->addWidget(new QLabel(QStringLiteral("до:")));
     h->addWidget(to);
     if (extra) h->addWidget(extra);
+    h->addStretch();
     return w;
 }
 

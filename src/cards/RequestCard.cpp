@@ -145,6 +145,7 @@ void RequestCard::buildFrame(IntegerEdit *number, const char *numberName, DateEd
     LMDButton1->setPopupMode(QToolButton::InstantPopup);
     DopDoc = named(new QMenu(LMDButton1), "DopDoc");
     LMDButton1->setMenu(DopDoc);
+    LMDButton1->setMinimumWidth(LMDButton1->sizeHint().width() + 16);   // the caption clear of the menu arrow
     strip->addWidget(label);
     strip->addWidget(number);
     strip->addWidget(new QLabel(QStringLiteral("от")));

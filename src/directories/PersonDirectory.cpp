@@ -2,6 +2,7 @@
 #include "platform/ErrorReport.h"
 #include "data/DataModule.h"
 #include "directories/BoundEdits.h"
+#include "directories/GreyCellDelegate.h"
 #include "data/Keys.h"
 #include "widgets/RowStore.h"
 #include "platform/Dialogs.h"
@@ -50,6 +51,7 @@ TPersonDirectory::TPersonDirectory(const Texts &texts, QWidget *parent)
     m_grid->setKeyboardDelete(false);
     m_grid->setColumns({GridColumn::of(u(texts.key), QStringLiteral("Код"), 50),
                         GridColumn::of(u(texts.name), u(texts.listTitle), 220)});
+    m_grid->setItemDelegateForColumn(0, new GreyCellDelegate(m_grid));   // the code is not typed: grey, as in the address lists
     m_grid->installEventFilter(this);
     connect(m_grid, &DBGrid::rowDoubleClicked, this, [this] { done(Dialogs::Ok); });
 

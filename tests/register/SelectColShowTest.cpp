@@ -128,7 +128,7 @@ TEST(SelectColShow, EscClosesAndAppliesTheTicks)
     FBaza->findChild<QToolButton *>(QStringLiteral("BSelectColSale"))->click();
     Dialogs::setInstance(&f.dialogs);
     EXPECT_TRUE(closed);
-    EXPECT_FALSE(FBaza->saleGrid()->isVisibleColumn(FBaza->saleGrid()->columnsInOrder().first()));
+    EXPECT_FALSE(FBaza->saleGrid()->isVisibleColumn(FBaza->saleGrid()->columnsInOrder().front()));
 }
 
 // The demands grid shows NameMatHome twice, as "Мат.дом" and as "Матер. дома".
