@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -161,6 +162,7 @@ QWidget *TFZastav::buildRightPart()
     makeBold(uchet, 12);
     uchet->setDefault(true);
     uchet->setAutoDefault(true);
+    m_uchet = uchet;
     uchet->setMinimumHeight(44);
     v->addWidget(uchet);
 
@@ -196,7 +198,7 @@ QWidget *TFZastav::buildRightPart()
     connect(attributes, &QPushButton::clicked, this, [this, attributes] {
         m_attributeMenu->popup(attributes->mapToGlobal(QPoint(attributes->width(), 0)));
     });
-    attributes->setEnabled(false);
+    setAvailable(attributes, false);
     g->addWidget(attributes);
     v->addWidget(group);
 
@@ -242,6 +244,7 @@ QAction *TFZastav::commandAction(QMenu *menu, const QString &name, const QString
 void TFZastav::buildMenus()
 {
     QMenu *save = menuBar()->addMenu(QStringLiteral("Сохранение"));
+    save->setToolTipsVisible(true);
     save->setObjectName(QStringLiteral("NSave"));
     commandAction(save, QStringLiteral("NBackup"), QStringLiteral("Сохранить"), Command::Backup)
         ->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
@@ -251,6 +254,7 @@ void TFZastav::buildMenus()
         ->setIcon(style()->standardIcon(QStyle::SP_DriveHDIcon));
 
     QMenu *service = menuBar()->addMenu(QStringLiteral("Сервис"));
+    service->setToolTipsVisible(true);
     service->setObjectName(QStringLiteral("NService"));
     commandAction(service, QStringLiteral("NCalculator"), QStringLiteral("Калькулятор"), Command::Calculator);
     commandAction(service, QStringLiteral("NCalendar"), QStringLiteral("Календарь"), Command::Calendar);
@@ -272,7 +276,25 @@ void TFZastav::buildMenus()
 void TFZastav::bind(QObject *control, Command command)
 {
     m_controls.emplace(command, control);
-    control->setProperty("enabled", m_handlers.count(command) > 0);
+    setAvailable(control, m_handlers.count(command) > 0);
+}
+
+void TFZastav::setAvailable(QObject *control, bool available)
+{
+    const char *const ReadyHint = "readyToolTip";
+    if (!control->property(ReadyHint).isValid()) control->setProperty(ReadyHint, control->property("toolTip"));
+    control->setProperty("enabled", available);
+    control->setProperty("toolTip", available ? control->property(ReadyHint)
+                                              : QVariant(QStringLiteral("Будет доступно в следующей версии")));
+}
+
+void TFZastav::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_uchet->isEnabled()) {
+        m_uchet->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void TFZastav::setCommand(Command command, std::function<void()> handler)
@@ -281,14 +303,14 @@ void TFZastav::setCommand(Command command, std::function<void()> handler)
     if (on) m_handlers[command] = std::move(handler);
     else m_handlers.erase(command);
     auto [from, to] = m_controls.equal_range(command);
-    for (auto it = from; it != to; ++it) it->second->setProperty("enabled", on);
+    for (auto it = from; it != to; ++it) setAvailable(it->second, on);
 }
 
 void TFZastav::setAttributeListHandler(AttributeListHandler handler)
 {
     m_attributeHandler = std::move(handler);
     if (auto *button = findChild<QPushButton *>(QStringLiteral("BitBtnHarakter")))
-        button->setEnabled(bool(m_attributeHandler));
+        setAvailable(button, bool(m_attributeHandler));
 }
 
 void TFZastav::setStatusText(const QString &text)

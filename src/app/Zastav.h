@@ -5,6 +5,7 @@
 #include <map>
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -51,6 +52,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Enter that no control took presses "Учет", whichever button was used last.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QWidget *buildLeftPart();
@@ -60,6 +63,8 @@ private:
     QPushButton *commandButton(const QString &name, const QString &text, const QString &hint, Command command);
     QAction *commandAction(QMenu *menu, const QString &name, const QString &text, Command command);
     void bind(QObject *control, Command command);
+    // Enables a control; a disabled one tells in its tooltip that it comes later.
+    static void setAvailable(QObject *control, bool available);
 
     WorkTimeCounter m_workTime;
     QTimer *m_workTimer;
@@ -68,6 +73,7 @@ private:
     QLabel *m_workClock;
     QLabel *m_status;
     QMenu *m_attributeMenu;
+    QPushButton *m_uchet = nullptr;
     std::map<Command, std::function<void()>> m_handlers;
     std::multimap<Command, QObject *> m_controls;
     AttributeListHandler m_attributeHandler;

@@ -2,12 +2,14 @@
 #include "cards/KardSale.h"
 #include "cards/KardSpros.h"
 #include "data/Dataset.h"
+#include "data/Schema.h"
 #include "widgets/DateEdit.h"
 #include "widgets/Lookups.h"
 #include "widgets/NumberEdits.h"
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <optional>
 
 namespace CardFields {
 
@@ -16,6 +18,28 @@ namespace {
 void addWords(CardMapping &m, const RequestCard &card)
 {
     for (WordLookup *w : card.wordLookups()) m.push_back({w->objectName(), w});
+}
+
+int widthOf(const QString &table, const QString &field)
+{
+    const TableDef *t = Schema::table(table);
+    const ColumnDef *c = t ? t->column(field) : nullptr;
+    return c && c->type == FieldType::Text ? c->width : 0;
+}
+
+// The text of a free-text control; nothing for the number, date and list controls.
+std::optional<QString> freeText(QWidget *w)
+{
+    if (qobject_cast<IntegerEdit *>(w) || qobject_cast<DecimalEdit *>(w) || qobject_cast<DateEdit *>(w)) return {};
+    if (auto *e = qobject_cast<QLineEdit *>(w)) return e->text();
+    if (auto *e = qobject_cast<QPlainTextEdit *>(w)) return e->toPlainText();
+    return {};
+}
+
+QString tooLongText(const QString &label, qsizetype length, int width)
+{
+    return QStringLiteral("Поле «%1» содержит %2 символов, а вмещает не более %3. Сократите текст.")
+        .arg(label).arg(length).arg(width);
 }
 
 } // namespace
@@ -97,6 +121,29 @@ void store(const CardMapping &mapping, Dataset &ds)
         else if (auto *e = qobject_cast<IdLookup *>(w)) field.setInteger(e->key());
         else if (auto *e = qobject_cast<WordLookup *>(w)) field.setString(e->word());
     }
+}
+
+void limitWidths(const CardMapping &mapping, const QString &table)
+{
+    for (const CardField &f : mapping) {
+        const int width = widthOf(table, f.field);
+        if (width > 0 && freeText(f.control)) {
+            if (auto *e = qobject_cast<QLineEdit *>(f.control)) e->setMaxLength(width);
+        }
+    }
+}
+
+Refusal refusal(const CardMapping &mapping, const QString &table)
+{
+    for (const CardField &f : mapping) {
+        const QString label = f.control->accessibleName();
+        if (auto *e = qobject_cast<DateEdit *>(f.control); e && !e->isValidInput())
+            return {e, QStringLiteral("Поле «%1». %2").arg(label, DateEdit::invalidText(e->text()))};
+        const int width = widthOf(table, f.field);
+        const std::optional<QString> text = freeText(f.control);
+        if (text && width > 0 && text->size() > width) return {f.control, tooLongText(label, text->size(), width)};
+    }
+    return {};
 }
 
 } // namespace CardFields

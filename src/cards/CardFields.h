@@ -28,4 +28,16 @@ void load(const CardMapping &mapping, Dataset &dataset);
 // Writes the controls into the row being inserted or edited.
 void store(const CardMapping &mapping, Dataset &dataset);
 
+// Limits each text edit to the width of its column in `table`.
+void limitWidths(const CardMapping &mapping, const QString &table);
+
+// A value its column would refuse: the control and the message, which names the
+// field by its label (the control's accessible name).
+struct Refusal {
+    QWidget *control = nullptr;
+    QString text;
+};
+// The first such value on the card; no control when every value fits.
+Refusal refusal(const CardMapping &mapping, const QString &table);
+
 } // namespace CardFields

@@ -49,8 +49,8 @@ TFKardSale::TFKardSale(QWidget *parent) : RequestCard(QStringLiteral("FKardSale"
                QStringLiteral("Оформление документов с продавцом недвижимости"),
                QStringLiteral("Оформление документов с продавцами недвижимости"),
                {{buildObjectTab(), QStringLiteral("Объект")}, {buildContractTab(), QStringLiteral("Договор")},
-                {named(new QWidget, "TabObmen"), QStringLiteral("К обмену")},
-                {named(new QWidget, "TabDopDoc"), QStringLiteral("Доп. документы")}});
+                {laterTab("TabObmen"), QStringLiteral("К обмену")},
+                {laterTab("TabDopDoc"), QStringLiteral("Доп. документы")}});
     resize(720, 560);
 }
 
@@ -88,6 +88,8 @@ QWidget *TFKardSale::buildObjectTab()
     flags->addWidget(Musor = named(new QCheckBox(QStringLiteral("Мусоропровод")), "Musor"));
     flags->addWidget(Osvobojdena = named(new QCheckBox(QStringLiteral("Освобождена")), "Osvobojdena"));
     g->addLayout(flags, g->rowCount(), 0, 1, 2);
+    for (IntegerEdit *e : {KolRoom, Level, LevelOf}) e->refuseNegative();
+    for (DecimalEdit *e : {S_Obsh, S_jil, S_Kuh}) e->refuseNegative();
     g->setRowStretch(g->rowCount(), 1);
     h->addWidget(main, 1);
     h->addWidget(buildAttributes({"NameType", "NameValueKV", "NameBalkon", "NameDoor", "NameMatHome", "NameMatPol",
@@ -118,6 +120,11 @@ QWidget *TFKardSale::buildContractTab()
     g->addLayout(agent, 3, 0, 1, 2);
     g->setRowStretch(4, 1);
     return tab;
+}
+
+CardMapping TFKardSale::fieldMapping()
+{
+    return CardFields::sale(*this);
 }
 
 void TFKardSale::bindSources()

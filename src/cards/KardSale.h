@@ -10,6 +10,8 @@ public:
     explicit TFKardSale(QWidget *parent = nullptr);
     QString NotAllSelect() const override;
     void bindSources() override;
+    CardMapping fieldMapping() override;
+    QString tableName() const override { return QStringLiteral("BazaSale"); }
 
     IntegerEdit *IDBazaSale;
     DateEdit *DateReg;

@@ -25,9 +25,12 @@ namespace {
 
 const QString VariantTitle = QStringLiteral("Ввод нового варианта расположения для спроса");
 
-QWidget *range(QWidget *from, QWidget *to, QWidget *extra = nullptr)
+// Two bounds named by the row's label: "Этаж от" and "Этаж до".
+QWidget *range(const QString &label, QWidget *from, QWidget *to, QWidget *extra = nullptr)
 {
-    for (QWidget *bound : {from, to}) bound->setMinimumWidth(70);
+    from->setAccessibleName(label + QStringLiteral(" от"));
+    to->setAccessibleName(label + QStringLiteral(" до"));
+    for (QWidget *bound : {from, to}) bound->setFixedWidth(110);   // every range lines up, whatever follows it
     auto *w = new QWidget;
     auto *h = new QHBoxLayout(w);
     h->setContentsMargins(0, 0, 0, 0);
@@ -35,6 +38,7 @@ QWidget *range(QWidget *from, QWidget *to, QWidget *extra = nullptr)
     h->addWidget(new QLabel(QStringLiteral("до:")));
     h->addWidget(to);
     if (extra) h->addWidget(extra);
+    h->addStretch();
     return w;
 }
 
@@ -58,7 +62,7 @@ TFKardSpros::TFKardSpros(QWidget *parent) : RequestCard(QStringLiteral("FKardSpr
                QStringLiteral("Оформление документов с покупателем недвижимости"), QStringLiteral("Характеристики объектов"),
                {{buildObjectTab(), QStringLiteral("Объект")}, {buildPlacesTab(), QStringLiteral("Расположение")},
                 {buildContractTab(), QStringLiteral("Договор")},
-                {named(new QWidget, "TabDopDoc"), QStringLiteral("Доп. документы")}});
+                {laterTab("TabDopDoc"), QStringLiteral("Доп. документы")}});
     resize(720, 540);
 }
 
@@ -71,13 +75,13 @@ QWidget *TFKardSpros::buildObjectTab()
     LevelMin = named(new IntegerEdit, "LevelMin");
     LevelMax = named(new IntegerEdit, "LevelMax");
     NotLevelLast = named(new QCheckBox(QStringLiteral("Не последний")), "NotLevelLast");
-    addRow(g, QStringLiteral("Этаж от:"), range(LevelMin, LevelMax, NotLevelLast));
+    addRow(g, QStringLiteral("Этаж от:"), range(QStringLiteral("Этаж"), LevelMin, LevelMax, NotLevelLast));
     KolRoomMin = named(new IntegerEdit, "KolRoomMin");
     KolRoomMax = named(new IntegerEdit, "KolRoomMax");
-    addRow(g, QStringLiteral("Комнат от:"), range(KolRoomMin, KolRoomMax));
+    addRow(g, QStringLiteral("Комнат от:"), range(QStringLiteral("Комнат"), KolRoomMin, KolRoomMax));
     S_ObshMin = named(new DecimalEdit, "S_ObshMin");
     S_ObshMax = named(new DecimalEdit, "S_ObshMax");
-    addRow(g, QStringLiteral("S-общая от:"), range(S_ObshMin, S_ObshMax));
+    addRow(g, QStringLiteral("S-общая от:"), range(QStringLiteral("S-общая"), S_ObshMin, S_ObshMax));
     addRow(g, QStringLiteral("S-жилая от:"), S_JilMin = named(new DecimalEdit, "S_JilMin"));
     addRow(g, QStringLiteral("S-кухня от:"), S_KuhMin = named(new DecimalEdit, "S_KuhMin"));
     addRow(g, QStringLiteral("Выс.потол. от:"), H_PotolokMin = named(new DecimalEdit, "H_PotolokMin"));
@@ -89,6 +93,8 @@ QWidget *TFKardSpros::buildObjectTab()
         g->addWidget(*box, g->rowCount(), 0, 1, 2);
     }
     g->setRowStretch(g->rowCount(), 1);
+    for (IntegerEdit *e : {LevelMin, LevelMax, KolRoomMin, KolRoomMax}) e->refuseNegative();
+    for (DecimalEdit *e : {S_ObshMin, S_ObshMax, S_JilMin, S_KuhMin}) e->refuseNegative();
     h->addWidget(main, 1);
     h->addWidget(buildAttributes({"NameType", "NameValueKV", "NameDoor", "NameMatHome", "NameOtoplen",
                                   "NamePlanHome", "NamePlanRoom", "NameWindow", "NameWater"}), 1);
@@ -139,6 +145,11 @@ QWidget *TFKardSpros::buildContractTab()
     addRow(g, QStringLiteral("Агент:"), personRow(Sotrud, "Sotrud", "BitBtn18", "BitBtn19"));
     g->setRowStretch(g->rowCount(), 1);
     return tab;
+}
+
+CardMapping TFKardSpros::fieldMapping()
+{
+    return CardFields::demand(*this);
 }
 
 void TFKardSpros::bindSources()

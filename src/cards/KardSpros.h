@@ -13,6 +13,8 @@ public:
     explicit TFKardSpros(QWidget *parent = nullptr);
     QString NotAllSelect() const override;
     void bindSources() override;
+    CardMapping fieldMapping() override;
+    QString tableName() const override { return QStringLiteral("BazaSpros"); }
 
     IntegerEdit *IDBazaSpros;
     DateEdit *DateSpros;

@@ -2,6 +2,7 @@
 #include "platform/ErrorReport.h"
 #include "platform/AppError.h"
 #include "widgets/NumberEdits.h"
+#include <utility>
 
 namespace {
 
@@ -29,10 +30,24 @@ long double divide(long double value, Money rate, const char *currency)
 PriceGroup::PriceGroup(DecimalEdit *rub, DecimalEdit *usd, DecimalEdit *eur, Rate usdRate, Rate eurRate, QObject *parent)
     : QObject(parent), m_rub(rub), m_usd(usd), m_eur(eur), m_usdRate(std::move(usdRate)), m_eurRate(std::move(eurRate))
 {
-    for (DecimalEdit *e : {rub, usd, eur})
+    for (DecimalEdit *e : {rub, usd, eur}) {
         connect(e, &QLineEdit::textChanged, this, [this, e] {
-            if (e->hasFocus()) reportErrors([&] { convertFrom(e); });
+            if (e->hasFocus()) convertTyped(e);
         });
+        connect(e, &QLineEdit::editingFinished, this, [this] { m_rateTold = false; });
+    }
+}
+
+void PriceGroup::convertTyped(DecimalEdit *edit)
+{
+    reportErrors([&] {
+        try {
+            convertFrom(edit);
+        } catch (const AppError &) {
+            if (std::exchange(m_rateTold, true)) return;
+            throw;
+        }
+    });
 }
 
 void PriceGroup::convertFrom(DecimalEdit *edit)

@@ -19,6 +19,10 @@ public:
     void convertFrom(DecimalEdit *edit);
 
 private:
+    // Converts what the user typed; a missing rate is told once per typing in an edit.
+    void convertTyped(DecimalEdit *edit);
+
     DecimalEdit *m_rub, *m_usd, *m_eur;
     Rate m_usdRate, m_eurRate;
+    bool m_rateTold = false;
 };

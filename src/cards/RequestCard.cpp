@@ -46,7 +46,6 @@ const Attribute Attributes[] = {
 };
 
 const QColor FocusColour(192, 220, 192);
-const int InfoWidth = 255;   // characters of the request's info field
 
 Dataset *source(const QString &name)
 {
@@ -58,8 +57,10 @@ Dataset *source(const QString &name)
 
 namespace CardParts {
 
+// The label names the widget too, so that messages about its value can name it.
 void addRow(QGridLayout *g, const QString &label, QWidget *w)
 {
+    if (w->accessibleName().isEmpty()) w->setAccessibleName(QString(label).remove(QLatin1Char(':')).trimmed());
     const int row = g->rowCount();
     g->addWidget(new QLabel(label), row, 0);
     g->addWidget(w, row, 1);
@@ -81,8 +82,20 @@ QPushButton *smallButton(const char *name, const QString &text)
 {
     auto *b = named(new QPushButton(text), name);
     b->setFocusPolicy(Qt::ClickFocus);
+    b->setAutoDefault(false);
     b->setFixedWidth(26);
     return b;
+}
+
+QWidget *laterTab(const char *name)
+{
+    auto *tab = named(new QWidget, name);
+    auto *v = new QVBoxLayout(tab);
+    auto *note = new QLabel(QStringLiteral("Будет доступно в следующей версии"));
+    note->setAlignment(Qt::AlignCenter);
+    note->setEnabled(false);
+    v->addWidget(note);
+    return tab;
 }
 
 } // namespace CardParts
@@ -104,6 +117,9 @@ RequestCard::RequestCard(const QString &name, QWidget *parent) : QDialog(parent)
     PriceEUR = named(new DecimalEdit, "PriceEUR");
     makePriceGroup(Price, PriceUSD, PriceEUR);
     Info = named(new QPlainTextEdit, "Info");
+    const std::pair<QWidget *, const char *> names[] = {
+        {DogNo1, "Договор №"}, {DogBegin1, "Начало договора"}, {DogEnd1, "Окончание договора"}, {Info, "Доп. инфо."}};
+    for (const auto &[w, label] : names) w->setAccessibleName(QString::fromUtf8(label));
 }
 
 void RequestCard::buildFrame(IntegerEdit *number, const char *numberName, DateEdit *date, const char *dateName,
@@ -111,7 +127,7 @@ void RequestCard::buildFrame(IntegerEdit *number, const char *numberName, DateEd
                              const QList<QPair<QWidget *, QString>> &tabs)
 {
     m_number = named(number, numberName);
-    named(date, dateName);
+    named(date, dateName)->setAccessibleName(QStringLiteral("Дата заявки"));
     auto *v = new QVBoxLayout(this);
     auto *strip = new QHBoxLayout;
     auto *label = new QLabel(QStringLiteral("Заявка №"));
@@ -129,6 +145,7 @@ void RequestCard::buildFrame(IntegerEdit *number, const char *numberName, DateEd
     LMDButton1->setPopupMode(QToolButton::InstantPopup);
     DopDoc = named(new QMenu(LMDButton1), "DopDoc");
     LMDButton1->setMenu(DopDoc);
+    LMDButton1->setMinimumWidth(LMDButton1->sizeHint().width() + 16);   // the caption clear of the menu arrow
     strip->addWidget(label);
     strip->addWidget(number);
     strip->addWidget(new QLabel(QStringLiteral("от")));
@@ -148,6 +165,8 @@ void RequestCard::buildFrame(IntegerEdit *number, const char *numberName, DateEd
     bottom->addWidget(Info, 1);
     v->addLayout(bottom);
     v->addWidget(named(new QStatusBar, "StatusBar1"));
+    // Enter in a field presses no button of the card.
+    for (QPushButton *b : findChildren<QPushButton *>()) b->setAutoDefault(false);
 }
 
 QWidget *RequestCard::buildAttributes(const QStringList &lookups)
@@ -202,6 +221,7 @@ void RequestCard::bindSources()
     Sotrud->setSource(source("DSSprSotrud"), "IDSotrud", "NameSotrud");
     for (size_t i = 0; i < m_words.size(); ++i)
         m_words[i]->setSource(source("DS" + m_wordLists[i]), m_words[i]->objectName());
+    CardFields::limitWidths(fieldMapping(), tableName());
 }
 
 WordLookup *RequestCard::wordLookup(const QString &name) const
@@ -217,15 +237,23 @@ void RequestCard::FormCloseQuery()
                                          Dialogs::Buttons::YesNoCancel);
     if (answer == Dialogs::No) { done(Dialogs::No); return; }
     if (answer != Dialogs::Yes) return;
-    const QString missing = NotAllSelect();
-    if (missing == "OK" && Info->toPlainText().size() > InfoWidth) {
-        // Told before anything is stored: the note would not fit its field.
-        dialogs().warning(QStringLiteral("Доп. инфо. содержит %1 символов, а помещается не более %2. Сократите текст.")
-                              .arg(Info->toPlainText().size()).arg(InfoWidth));
+    // A value its column would refuse is told before anything is stored, and the card stays open.
+    const CardFields::Refusal refused = CardFields::refusal(fieldMapping(), tableName());
+    if (refused.control) {
+        dialogs().warning(refused.text);
+        showControl(refused.control);
         return;
     }
+    const QString missing = NotAllSelect();
     if (missing == "OK") { done(Dialogs::Yes); return; }
     dialogs().message(Dialogs::Kind::Warning, QStringLiteral("Внимение! Необходимо выбрать ") + missing, Dialogs::Buttons::Yes);
+}
+
+void RequestCard::showControl(QWidget *control)
+{
+    for (int i = 0; i < PageControl1->count(); ++i)
+        if (PageControl1->widget(i)->isAncestorOf(control)) PageControl1->setCurrentIndex(i);
+    control->setFocus();
 }
 
 void RequestCard::closeEvent(QCloseEvent *event)

@@ -1,4 +1,5 @@
 #pragma once
+#include "cards/CardFields.h"
 #include <QDialog>
 #include <QStringList>
 #include <vector>
@@ -29,8 +30,12 @@ public:
     virtual QString NotAllSelect() const = 0;
     const std::vector<WordLookup *> &wordLookups() const { return m_words; }
     WordLookup *wordLookup(const QString &name) const;
-    // Binds the lookups to the data module's lists (the data module is made after the cards).
+    // Binds the lookups to the data module's lists (the data module is made after the cards)
+    // and limits the text edits to their columns' widths.
     virtual void bindSources();
+    // The controls and the fields they hold, and the table of those fields.
+    virtual CardMapping fieldMapping() = 0;
+    virtual QString tableName() const = 0;
 
     QToolButton *LMDButton1;
     QMenu *DopDoc;
@@ -58,6 +63,8 @@ protected:
     QWidget *personRow(IdLookup *&lookup, const char *name, const char *pickName, const char *clearName);
     PriceGroup *makePriceGroup(DecimalEdit *rub, DecimalEdit *usd, DecimalEdit *eur);
     void FormCloseQuery();
+    // Brings a control into view on its tab and focuses it.
+    void showControl(QWidget *control);
 
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -82,8 +89,10 @@ W *named(W *w, const char *name)
 void addRow(QGridLayout *grid, const QString &label, QWidget *widget);
 // A lookup with its small "..." and "Х" buttons beside it (either may be null).
 QWidget *lookupRow(QWidget *lookup, QWidget *pick, QWidget *clear);
-// A small button that Tab skips.
+// A small button that Tab skips and Enter in a field never presses.
 QPushButton *smallButton(const char *name, const QString &text);
+// A tab whose contents come in a later version.
+QWidget *laterTab(const char *name);
 } // namespace CardParts
 
 // The key of the current row of a shared directory dataset; 0 for an empty list.

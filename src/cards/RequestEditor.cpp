@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "widgets/DateEdit.h"
 #include "widgets/NumberEdits.h"
+#include "widgets/RowStore.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ void postRow(Table &t, const std::function<void()> &fill)
         t.cancel();
         throw;
     }
+    keepInOrder(t);
 }
 
 void storeEdit(Table &t, const QString &key, int number, const std::function<void()> &fill)

@@ -16,13 +16,27 @@ void BoundEdits::setDataset(Dataset *dataset)
         connect(dataset, &Dataset::rowChanged, this, &BoundEdits::reload);
         connect(dataset, &Dataset::resetDone, this, &BoundEdits::reload);
     }
+    limitWidths();
     reload();
+}
+
+int BoundEdits::widthOf(const QString &field) const
+{
+    const int i = m_dataset ? m_dataset->fieldIndex(field) : -1;
+    return i >= 0 ? m_dataset->fieldInfo(i).width : 0;
+}
+
+void BoundEdits::limitWidths()
+{
+    for (const Binding &b : m_bindings)
+        if (auto *line = qobject_cast<QLineEdit *>(b.edit); line && widthOf(b.field) > 0) line->setMaxLength(widthOf(b.field));
 }
 
 void BoundEdits::bind(QLineEdit *edit, const QString &field)
 {
     m_bindings.push_back({edit, field});
-    connect(edit, &QLineEdit::textEdited, this, [this, field](const QString &text) { write(field, text); });
+    connect(edit, &QLineEdit::textEdited, this, [this, edit, field](const QString &text) { write({edit, field}, text); });
+    limitWidths();
     show(m_bindings.back());
 }
 
@@ -30,7 +44,7 @@ void BoundEdits::bind(QPlainTextEdit *edit, const QString &field)
 {
     m_bindings.push_back({edit, field});
     connect(edit, &QPlainTextEdit::textChanged, this, [this, edit, field] {
-        if (!edit->signalsBlocked()) write(field, edit->toPlainText());
+        if (!edit->signalsBlocked()) write({edit, field}, edit->toPlainText());
     });
     show(m_bindings.back());
 }
@@ -56,17 +70,24 @@ void BoundEdits::show(const Binding &b)
     }
 }
 
-void BoundEdits::write(const QString &field, const QString &text)
+void BoundEdits::write(const Binding &b, const QString &text)
 {
     if (!m_dataset || !m_dataset->active() || m_dataset->isEmpty()) return;
+    const int width = widthOf(b.field);
+    if (width > 0 && text.size() > width) {
+        dialogs().warning(QStringLiteral("Поле «%1» вмещает не более %2 символов. Лишнее не принято.")
+                              .arg(b.edit->accessibleName()).arg(width));
+        if (auto *plain = qobject_cast<QPlainTextEdit *>(b.edit)) plain->undo();
+        return;
+    }
     m_writing = true;
     try {
         m_dataset->edit();
-        m_dataset->fieldByName(field).setString(text);
+        m_dataset->fieldByName(b.field).setString(text);
     } catch (const AppError &e) {
         m_writing = false;
         dialogs().error(e.text());
-        reload();
+        b.edit->setFocus();
         return;
     }
     m_writing = false;

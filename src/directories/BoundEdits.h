@@ -19,8 +19,10 @@ public:
 
     void setDataset(Dataset *dataset);
     Dataset *dataset() const { return m_dataset; }
-    // Binds an edit to a field. A text too long for the field is refused with
-    // a message, and the edit shows the field's value again.
+    // Binds an edit to a field. A line edit takes no more characters than the
+    // field's width; a longer text (pasted into a text box) is refused with a
+    // message naming the edit by its accessible name, and the edit keeps what fits.
+    // Any other refused value stays in its edit with the message.
     void bind(QLineEdit *edit, const QString &field);
     void bind(QPlainTextEdit *edit, const QString &field);
     // Shows the current row's values again.
@@ -28,8 +30,10 @@ public:
 
 private:
     struct Binding { QWidget *edit; QString field; };
-    void write(const QString &field, const QString &text);
+    void write(const Binding &b, const QString &text);
     void show(const Binding &b);
+    void limitWidths();
+    int widthOf(const QString &field) const;
 
     QPointer<Dataset> m_dataset;
     std::vector<Binding> m_bindings;

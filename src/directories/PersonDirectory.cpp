@@ -2,12 +2,14 @@
 #include "platform/ErrorReport.h"
 #include "data/DataModule.h"
 #include "directories/BoundEdits.h"
+#include "directories/GreyCellDelegate.h"
 #include "data/Keys.h"
 #include "widgets/RowStore.h"
 #include "platform/Dialogs.h"
 #include "widgets/DBGrid.h"
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -49,6 +51,7 @@ TPersonDirectory::TPersonDirectory(const Texts &texts, QWidget *parent)
     m_grid->setKeyboardDelete(false);
     m_grid->setColumns({GridColumn::of(u(texts.key), QStringLiteral("Код"), 50),
                         GridColumn::of(u(texts.name), u(texts.listTitle), 220)});
+    m_grid->setItemDelegateForColumn(0, new GreyCellDelegate(m_grid));   // the code is not typed: grey, as in the address lists
     m_grid->installEventFilter(this);
     connect(m_grid, &DBGrid::rowDoubleClicked, this, [this] { done(Dialogs::Ok); });
 
@@ -108,12 +111,14 @@ QWidget *TPersonDirectory::buildGroup(const Group &group, QWidget *parent)
         if (d.multiLine) {
             auto *e = new QPlainTextEdit(box);
             e->setObjectName(u(d.field));
+            e->setAccessibleName(u(group.title));   // the box has the group's title alone
             m_edits->bind(e, u(d.field));
             form->addRow(e);
             continue;
         }
         auto *e = new QLineEdit(box);
         e->setObjectName(u(d.field));
+        e->setAccessibleName(u(d.label));
         m_edits->bind(e, u(d.field));
         form->addRow(u(d.label), e);
         if (u(d.field) == u(m_texts.name)) m_nameEdit = e;
@@ -162,12 +167,27 @@ void TPersonDirectory::N2Click()
     confirmDelete(dataset(), QStringLiteral("Удалить?"));
 }
 
-// Entering the list stores what was typed in the details and re-reads the list.
+// Entering the list stores what was typed in the details and re-reads the list;
+// Enter in the list chooses its row, as a double click does.
 bool TPersonDirectory::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_grid && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            done(Dialogs::Ok);
+            return true;
+        }
+    }
     if (watched == m_grid && event->type() == QEvent::FocusIn && DMDomlar && dataset().active())
         reportErrors([this] { StoreAndReread(); });
     return QDialog::eventFilter(watched, event);
+}
+
+// The window opens with the focus in the list, so typing a name finds it at once.
+void TPersonDirectory::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    m_grid->setFocus();
 }
 
 // Closing the window stores what was typed, so the shared list is never left half edited.

@@ -6,6 +6,7 @@
 #include "widgets/RowStore.h"
 #include "platform/Dialogs.h"
 #include "widgets/DBGrid.h"
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QSplitter>
@@ -37,6 +38,19 @@ const ListTexts &texts(TFSprAdress::List list)
 }
 
 QString u(const char *text) { return QString::fromUtf8(text); }
+
+const QString StreetTown = QStringLiteral("StreetTownName");
+const QString StreetRaion = QStringLiteral("StreetRaionName");
+
+// The town and district of each street, read only, so that streets of one name can be told apart.
+void addStreetPlaces(Dataset &streets)
+{
+    if (streets.fieldIndex(StreetTown) >= 0) return;
+    streets.addLookupField(StreetTown, QStringLiteral("IDTown"), &DMDomlar->table(QStringLiteral("ADOTSprTown")),
+                           QStringLiteral("IDTown"), QStringLiteral("NameTown"), 50);
+    streets.addLookupField(StreetRaion, QStringLiteral("IDRaion"), &DMDomlar->table(QStringLiteral("ADOTSprRaion")),
+                           QStringLiteral("IDRaion"), QStringLiteral("NameRaion"), 50);
+}
 
 QLabel *strip(const QString &text, const QString &name, QWidget *parent)
 {
@@ -121,8 +135,17 @@ QWidget *TFSprAdress::buildBlock(List list)
     grid->setObjectName("DBGridEh" + n);
     grid->setKeyboardDelete(false);
     if (DMDomlar) grid->setDataset(&DMDomlar->table(u(t.dataset)));
-    grid->setColumns({GridColumn::of(u(t.name), u(t.nameTitle), 190), GridColumn::of(u(t.key), QStringLiteral("Код"), 50)});
-    grid->setItemDelegateForColumn(1, new GreyCellDelegate(grid));
+    if (list == Streets) {
+        if (DMDomlar) addStreetPlaces(dataset(Streets));
+        grid->setColumns({GridColumn::of(u(t.name), u(t.nameTitle), 150), GridColumn::of(StreetTown, QStringLiteral("Город"), 90),
+                          GridColumn::of(StreetRaion, QStringLiteral("Район"), 90),
+                          GridColumn::of(u(t.key), QStringLiteral("Код"), 40)});
+        for (int c = 1; c < 4; ++c) grid->setItemDelegateForColumn(c, new GreyCellDelegate(grid));
+    } else {
+        grid->setColumns({GridColumn::of(u(t.name), u(t.nameTitle), 190), GridColumn::of(u(t.key), QStringLiteral("Код"), 50)});
+        grid->setItemDelegateForColumn(1, new GreyCellDelegate(grid));
+    }
+    grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);   // the names fill the grid
     grid->installEventFilter(this);
     connect(grid, &DBGrid::rowDoubleClicked, this, guarded([this, list] { GoOn(list); }));
     m_grids[list] = grid;
@@ -159,7 +182,7 @@ void TFSprAdress::Add(List list)
 {
     const ListTexts &t = texts(list);
     QString name;
-    if (!askName(u(t.addTitle), u(t.prompt), name)) return;
+    if (!askName(u(t.addTitle), u(t.prompt), name, textWidth(dataset(list), u(t.name)))) return;
     const int code = Keys::nextKey(DMDomlar->ADOConnection, u(t.table), u(t.key));
     const int town = Keys::currentKey(DMDomlar->table(QStringLiteral("ADOTSprTown")), QStringLiteral("IDTown"));
     const int district = Keys::currentKey(DMDomlar->table(QStringLiteral("ADOTSprRaion")), QStringLiteral("IDRaion"));
@@ -179,7 +202,7 @@ void TFSprAdress::Change(List list)
     if (ds.isEmpty()) return;   // nothing to rename
     const ListTexts &t = texts(list);
     QString name = ds.fieldByName(u(t.name)).asString();
-    if (!askName(u(t.changeTitle), u(t.prompt), name)) return;
+    if (!askName(u(t.changeTitle), u(t.prompt), name, textWidth(ds, u(t.name)))) return;
     if (editRow(ds, [&] { ds.fieldByName(u(t.name)).setString(name); })) m_grids[list]->setFocus();
 }
 

@@ -84,7 +84,8 @@ void TFSprAll::N1Click()
 {
     if (!m_list) return;
     QString word;
-    if (!dialogs().inputBox(QStringLiteral("Ввод новой характеристики"), QStringLiteral("Наименование"), word))
+    if (!askText(QStringLiteral("Ввод новой характеристики"), QStringLiteral("Наименование"), word,
+                 textWidth(*m_list, m_field)))
         return;
     if (m_list->locate(m_field, word)) return;   // the word is there: it becomes current
     if (appendRow(*m_list, [&] { m_list->fieldByName(m_field).setString(word); }))
@@ -100,7 +101,8 @@ void TFSprAll::EditCurrentWord()
 {
     if (!m_list || m_list->isEmpty()) return;
     QString word = m_list->fieldByName(m_field).asString();
-    if (!dialogs().inputBox(QStringLiteral("Изменение характеристики"), QStringLiteral("Наименование"), word))
+    if (!askText(QStringLiteral("Изменение характеристики"), QStringLiteral("Наименование"), word,
+                 textWidth(*m_list, m_field)))
         return;
     editRow(*m_list, [&] { m_list->fieldByName(m_field).setString(word); });
     m_grid->setFocus();

@@ -3,7 +3,9 @@
 #include "data/DataModule.h"
 #include "widgets/RowStore.h"
 #include "platform/Dialogs.h"
+#include "data/Schema.h"
 #include <QFormLayout>
+#include <QLabel>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +17,13 @@ TFSprFirm *FSprFirm = nullptr;
 namespace {
 
 Table &firmTable() { return DMDomlar->table(QStringLiteral("ADOTFirm")); }
+
+int widthOf(const QString &field)
+{
+    const TableDef *firm = Schema::table(QStringLiteral("Firm"));
+    const ColumnDef *c = firm ? firm->column(field) : nullptr;
+    return c ? c->width : 0;
+}
 
 } // namespace
 
@@ -50,6 +59,7 @@ TFSprFirm::TFSprFirm(QWidget *parent) : QDialog(parent)
     status->setSizeGripEnabled(false);
     layout->addWidget(status);
     layout->setContentsMargins(8, 8, 8, 0);
+    alignLabels();
     resize(520, sizeHint().height());
     FSprFirm = this;
 }
@@ -67,10 +77,27 @@ QWidget *TFSprFirm::buildGroup(const QString &title, std::vector<Item> items)
     for (const Item &item : items) {
         auto *e = new QLineEdit(box);
         e->setObjectName(QString::fromLatin1(item.field));
+        e->setAccessibleName(QString::fromUtf8(item.label));
+        if (const int width = widthOf(e->objectName()); width > 0) e->setMaxLength(width);
         form->addRow(QString::fromUtf8(item.label), e);
         m_edits.emplace_back(QString::fromLatin1(item.field), e);
     }
     return box;
+}
+
+// The edits of every group start at one line: each label is as wide as the widest.
+void TFSprFirm::alignLabels()
+{
+    QList<QWidget *> labels;
+    int widest = 0;
+    for (const auto &[name, e] : m_edits) {
+        auto *form = qobject_cast<QFormLayout *>(e->parentWidget()->layout());
+        if (QWidget *label = form ? form->labelForField(e) : nullptr) {
+            labels << label;
+            widest = std::max(widest, label->sizeHint().width());
+        }
+    }
+    for (QWidget *label : labels) label->setMinimumWidth(widest);
 }
 
 QLineEdit *TFSprFirm::edit(const QString &field) const

@@ -32,6 +32,7 @@ private:
     struct Item { const char *field, *label; };
     QWidget *buildGroup(const QString &title, std::vector<Item> items);
     bool storeFields();
+    void alignLabels();
 
     std::vector<std::pair<QString, QLineEdit *>> m_edits;
     QPushButton *m_save;

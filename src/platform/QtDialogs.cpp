@@ -4,11 +4,13 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QVariant>
+#include <QWindow>
 
 namespace {
 
@@ -47,6 +49,49 @@ private:
     QEventLoop *m_loop;
 };
 
+// Whether a window that stays on top is shown (besides `except`): boxes and
+// modal windows must then stay on top too, or it would hide them.
+bool stayOnTopShown(const QWidget *except)
+{
+    for (const QWidget *w : QApplication::topLevelWidgets())
+        if (w != except && w->isVisible() && w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) return true;
+    return false;
+}
+
+// A window about to be shown modally: above the window in front and never below one that stays on top.
+void placeOver(QWidget *window, QWidget *opener)
+{
+    if (stayOnTopShown(window)) window->setWindowFlag(Qt::WindowStaysOnTopHint);
+    window->winId();
+    if (opener) window->windowHandle()->setTransientParent(opener->window()->windowHandle());
+}
+
+// The window in front when a modal window opened; it is in front again when that closes.
+class Opener {
+public:
+    explicit Opener(QWidget *shown) : m_window(QApplication::activeWindow())
+    {
+        if (m_window == shown) m_window = nullptr;
+        placeOver(shown, m_window);
+    }
+    ~Opener()
+    {
+        if (!m_window || !m_window->isVisible()) return;
+        m_window->raise();
+        m_window->activateWindow();
+    }
+    QWidget *window() const { return m_window; }
+
+private:
+    QPointer<QWidget> m_window;
+};
+
+// Room for the whole title in the window's title bar (with its buttons).
+int titleRoom(const QWidget &window)
+{
+    return window.fontMetrics().horizontalAdvance(window.windowTitle()) + 120;
+}
+
 } // namespace
 
 int QtDialogs::message(Kind kind, const QString &text, Buttons buttons)
@@ -73,8 +118,12 @@ int QtDialogs::message(Kind kind, const QString &text, Buttons buttons)
     for (const Choice &c : choices)
         box.addButton(c.button)->setText(QString::fromUtf8(c.label));
     box.setDefaultButton(choices.first().button);
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))   // a message box takes no minimum width of its own
+        grid->addItem(new QSpacerItem(titleRoom(box), 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
+                      1, grid->columnCount());
     // Esc answers with the most cautious button: Cancel if present, else No.
     box.setEscapeButton(box.button(choices.last().button));
+    const Opener opener(&box);
     box.exec();
     for (const Choice &c : choices)
         if (box.clickedButton() == box.button(c.button))
@@ -90,6 +139,8 @@ bool QtDialogs::inputBox(const QString &title, const QString &prompt, QString &v
     dialog.setTextValue(value);
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Отменить"));
+    dialog.setMinimumWidth(titleRoom(dialog));
+    const Opener opener(&dialog);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     value = dialog.textValue();
@@ -108,6 +159,7 @@ QString QtDialogs::saveFile(const QString &title, const QString &folder, const Q
 
 int QtDialogs::showModal(QWidget *window)
 {
+    const Opener opener(window);
     if (auto *dialog = qobject_cast<QDialog *>(window))
         return dialog->exec();
 

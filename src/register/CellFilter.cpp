@@ -34,6 +34,7 @@ void filterByCurrentCell(DBGrid &grid, const QString &messageStart)
     // (money as a number); the message shows the value as the cell shows it.
     const QString value = dataset->isEmpty() ? QString() : dataset->fieldByName(c.field).asString();
     dataset->setFilterText(cellFilterExpression(c.field, value));
-    dialogs().information(messageStart + c.title + QLatin1Char(' ') + grid.currentText(column));
+    dialogs().message(Dialogs::Kind::Information, messageStart + c.title + QLatin1Char(' ') + grid.currentText(column),
+                      Dialogs::Buttons::Yes);
     dataset->setFiltered(true);
 }

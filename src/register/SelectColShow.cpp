@@ -1,5 +1,6 @@
 #include "register/SelectColShow.h"
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QScreen>
@@ -114,4 +115,13 @@ void TFSelectColShow::showEvent(QShowEvent *event)
     if (event->spontaneous()) return;
     const QRect around = parentWidget() ? parentWidget()->frameGeometry() : screen()->availableGeometry();
     move(around.center() - rect().center());
+}
+
+void TFSelectColShow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -29,6 +29,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Esc closes the window as its close button does: the ticks are taken.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QWidget *buildHeader();

@@ -5,12 +5,20 @@
 #include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QToolButton>
+#include <limits>
 
 namespace {
 
 Money toTwoPlaces(Money m)
 {
     return *Money::parse(m.toFixed(2));
+}
+
+QRegularExpressionValidator *amountValidator(bool negative, QObject *parent)
+{
+    const QString sign = negative ? QStringLiteral("-?") : QString();
+    return new QRegularExpressionValidator(
+        QRegularExpression(sign + QStringLiteral("[0-9 \\x{00A0}]*([.,][0-9]*)?")), parent);
 }
 
 } // namespace
@@ -33,10 +41,15 @@ void IntegerEdit::setValue(long long value)
     setText(value == 0 ? QString() : QString::number(value));
 }
 
+void IntegerEdit::refuseNegative()
+{
+    delete validator();
+    setValidator(new QIntValidator(0, std::numeric_limits<int>::max(), this));
+}
+
 DecimalEdit::DecimalEdit(QWidget *parent) : QLineEdit(parent), m_button(new QToolButton(this))
 {
-    setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("-?[0-9 \\x{00A0}]*([.,][0-9]*)?")), this));
+    setValidator(amountValidator(true, this));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_button->setObjectName(QStringLiteral("CalcButton"));
     m_button->setText(QStringLiteral("▾"));
@@ -50,6 +63,12 @@ DecimalEdit::DecimalEdit(QWidget *parent) : QLineEdit(parent), m_button(new QToo
 QString DecimalEdit::format(Money value)
 {
     return value.isZero() ? QString() : value.toDisplay(2, true, QChar(' '));
+}
+
+void DecimalEdit::refuseNegative()
+{
+    delete validator();
+    setValidator(amountValidator(false, this));
 }
 
 Money DecimalEdit::value() const

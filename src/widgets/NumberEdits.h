@@ -12,6 +12,8 @@ public:
     explicit IntegerEdit(QWidget *parent = nullptr);
     int value() const;
     void setValue(long long value);
+    // For a count or a floor: a minus sign cannot be typed.
+    void refuseNegative();
 };
 
 // An edit for an amount kept to two decimals (display format ",0.00": grouped
@@ -26,6 +28,8 @@ public:
     void setValue(Money value);
     // The text as it is shown for a value: "1 234,50"; empty for zero.
     static QString format(Money value);
+    // For an area: a minus sign cannot be typed.
+    void refuseNegative();
 
 protected:
     void focusInEvent(QFocusEvent *event) override;

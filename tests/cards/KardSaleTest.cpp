@@ -5,7 +5,12 @@
 #include "platform/ScriptedDialogs.h"
 #include "widgets/Lookups.h"
 #include "widgets/NumberEdits.h"
+#include <QApplication>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
 #include <gtest/gtest.h>
 
 namespace {
@@ -134,4 +139,25 @@ TEST(KardSale, ClosingDialogue)
     k.card.close();
     EXPECT_EQ(k.card.result(), 6);
     EXPECT_TRUE(dialogs.allAnswered());
+}
+
+// Enter in a field presses none of the card's buttons.
+TEST(KardSale, EnterInAFieldPressesNoButton)
+{
+    ScopedScriptedDialogs dialogs;
+    Card k;
+    k.card.show();
+    QApplication::setActiveWindow(&k.card);
+    QList<std::shared_ptr<QSignalSpy>> spies;
+    for (QPushButton *b : k.card.findChildren<QPushButton *>()) {
+        QObject::disconnect(b, &QPushButton::clicked, nullptr, nullptr);
+        spies << std::make_shared<QSignalSpy>(b, &QPushButton::clicked);
+    }
+    ASSERT_FALSE(spies.isEmpty());
+    for (QLineEdit *field : {k.card.Korpus, k.card.Home, k.card.DogNo1}) {
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+    for (const auto &spy : spies) EXPECT_EQ(spy->count(), 0) << spy->signal().toStdString();
+    k.card.hide();
 }

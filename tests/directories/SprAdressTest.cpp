@@ -87,18 +87,20 @@ TEST(SprAdress, DistrictAndStreetRecordTheCurrentRows)
 TEST(SprAdress, RefusedAndCancelledNames)
 {
     AddressForms f;
-    const struct { bool ok; QString name; bool message; } cases[] = {
-        {false, QString(), false},
-        {true, QString(), true},
-        {true, QStringLiteral("   "), true},
-        {true, QString(51, QChar(u'я')), true},
+    // A name too long is told and asked for again (here cancelled).
+    const struct { bool ok; QString name; bool message, again; } cases[] = {
+        {false, QString(), false, false},
+        {true, QString(), true, false},
+        {true, QStringLiteral("   "), true, false},
+        {true, QString(51, QChar(u'я')), true, true},
     };
     for (const auto &c : cases) {
         f.dialogs.clearCalls();
         f.dialogs.answerInput(c.ok, c.name);
         if (c.message) f.dialogs.answerMessage(Dialogs::Ok);
+        if (c.again) f.dialogs.answerInput(false);
         f.w->Add(TFSprAdress::Towns);
-        EXPECT_EQ(f.dialogs.calls().size(), c.message ? 2 : 1);
+        EXPECT_EQ(f.dialogs.calls().size(), 1 + int(c.message) + int(c.again));
         EXPECT_EQ(f.stored("SELECT Count(*) FROM SprTown").toInt(), 0);
         EXPECT_TRUE(DMDomlar->table("ADOTSprTown").isEmpty());
         EXPECT_EQ(DMDomlar->table("ADOTSprTown").state(), Dataset::State::Browse);

@@ -3,6 +3,8 @@
 #include "support/QtPrinters.h"
 #include "platform/ScriptedDialogs.h"
 #include <QApplication>
+#include <QDialog>
+#include <QWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -86,6 +88,45 @@ TEST(QtDialogs, MessageBoxHasRussianButtonsAndMapsTheAnswer)
         QStringList expectedLabels = c.labels;
         expectedLabels.sort();
         EXPECT_EQ(labels, expectedLabels);
+    }
+}
+
+// A modal window opens over the window in front, not over its parent, and that
+// window is in front again when it closes.
+TEST(QtDialogs, ModalWindowLeavesItsOpenerInFront)
+{
+    QtDialogs dialogs;
+    QWidget main;
+    main.show();
+    QWidget opener(&main, Qt::Window);
+    opener.show();
+    QApplication::setActiveWindow(&opener);
+    QDialog card(&main);
+    bool overOpener = false;
+    QTimer::singleShot(0, &card, [&] {
+        overOpener = card.windowHandle()->transientParent() == opener.windowHandle();
+        card.done(Dialogs::No);
+    });
+    EXPECT_EQ(dialogs.showModal(&card), Dialogs::No);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(overOpener);
+    EXPECT_EQ(QApplication::activeWindow(), &opener);
+}
+
+// While a window that stays on top is shown, message boxes stay on top too.
+TEST(QtDialogs, MessageBoxComesAboveAWindowThatStaysOnTop)
+{
+    QtDialogs dialogs;
+    for (bool rates : {false, true}) {
+        QWidget window(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint);
+        if (rates) window.show();
+        bool onTop = !rates;
+        onMessageBox([&](QMessageBox *box) {
+            onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            box->done(0);
+        });
+        dialogs.message(Dialogs::Kind::Confirmation, "Выйти из программы?", Dialogs::Buttons::YesNo);
+        EXPECT_EQ(onTop, rates);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -191,16 +192,17 @@ TEST(BazaRequests, CardPickers)
     EXPECT_EQ(FKardSale->NotAllSelect(), QStringLiteral("Город"));
 }
 
-// A value the row cannot hold is reported and nothing of the card is stored.
+// A row the database refuses is reported and nothing of the card is stored.
 TEST(BazaRequests, RefusedValueStoresNothing)
 {
     Requests f;
-    f.answerCard(6, [] { FKardSale->Home->setText(QString(51, QChar('7'))); });
+    f.exec("CREATE TRIGGER Refuse BEFORE INSERT ON BazaSale BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    f.answerCard(6, [] { FKardSale->Home->setText("77"); });
     f.dialogs.answerMessage(Dialogs::Ok);
     QString again;
     f.answerCard(7, [&] { again = FKardSale->Home->text(); });   // the card comes back as it was left
     FBaza->BitBtn2Click();
-    EXPECT_EQ(again, QString(51, QChar('7')));
+    EXPECT_EQ(again, "77");
     EXPECT_EQ(f.stored("SELECT count(*) FROM BazaSale").toInt(), 0);
     EXPECT_TRUE(f.sale().isEmpty());
     EXPECT_EQ(f.sale().state(), Dataset::State::Browse);
@@ -313,4 +315,42 @@ TEST(BazaRequests, NewDemandTouchesNoForeignVariant)
     f.answerCard(7, [&] { hidden = FKardSpros->DBGridVarMest->isHidden(); });
     FBaza->BitBtn4Click();
     EXPECT_FALSE(hidden);   // an opened demand lists its own variants
+}
+
+// A value its column would refuse is told by the field's label before anything is
+// stored, and the card stays open with what was typed; a text edit takes no more
+// than its column's width.
+TEST(BazaRequests, RefusedValuesKeepTheCardOpen)
+{
+    Requests f;
+    struct Case { std::function<void()> spoil; const char *label; std::function<void()> mend; };
+    const Case cases[] = {
+        {[] { FKardSale->Info->setPlainText(QString(256, QChar('x'))); }, "Доп. инфо.",
+         [] { FKardSale->Info->clear(); }},
+        {[] { FKardSale->DogBegin1->setText("31.02.2027"); }, "Начало договора", [] { FKardSale->DogBegin1->clear(); }},
+        {[] { FKardSale->DateReg->setText("01.06.2"); }, "Дата заявки", [] { FKardSale->DateReg->setDate(QDate(2027, 6, 1)); }},
+    };
+    bool stayedOpen = true;
+    QStringList told;
+    f.answerModal([&](QDialog *card) {
+        chooseAll(FKardSale);
+        QTest::keyClicks(FKardSale->Korpus, "korpus 12345");
+        EXPECT_EQ(FKardSale->Korpus->text(), "korpus 123");
+        for (const Case &c : cases) {
+            c.spoil();
+            f.dialogs.answerMessage(Dialogs::Yes);   // "Сохранить заявку?"
+            f.dialogs.answerMessage(Dialogs::Ok);    // the refusal
+            card->close();
+            stayedOpen = stayedOpen && card->isVisible() && card->result() == 0;
+            told << f.dialogs.calls().last().text;
+            c.mend();
+        }
+        card->setResult(Dialogs::No);
+    });
+    FBaza->BitBtn2Click();
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(told.size(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(told[i].contains(QStringLiteral("«%1»").arg(QString::fromUtf8(cases[i].label)))) << told[i].toStdString();
+    EXPECT_EQ(f.stored("SELECT count(*) FROM BazaSale").toInt(), 0);
 }

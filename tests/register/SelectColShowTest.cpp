@@ -2,7 +2,11 @@
 #include "register/Baza.h"
 #include "register/SelectColShow.h"
 #include "widgets/DBGrid.h"
+#include "platform/QtDialogs.h"
 #include <QLabel>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -105,6 +109,26 @@ TEST(SelectColShow, UntickAllHidesEveryColumnAndReopeningListsThemUnticked)
     });
     EXPECT_EQ(listed, QList<bool>(25, false));
     EXPECT_EQ(visibility(grid), QList<bool>(25, true));
+}
+
+// Esc closes the chooser as its close button does: the ticks are taken.
+TEST(SelectColShow, EscClosesAndAppliesTheTicks)
+{
+    RegisterForms f;
+    FBaza->show();
+    QtDialogs real;
+    Dialogs::setInstance(&real);
+    bool closed = false;
+    QTimer::singleShot(0, FSelectColShow, [&] {
+        FSelectColShow->setTicked(0, false);
+        QTest::keyClick(FSelectColShow->findChild<QListWidget *>(), Qt::Key_Escape);
+        closed = !FSelectColShow->isVisible();
+        if (!closed) FSelectColShow->close();   // fail instead of waiting
+    });
+    FBaza->findChild<QToolButton *>(QStringLiteral("BSelectColSale"))->click();
+    Dialogs::setInstance(&f.dialogs);
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(FBaza->saleGrid()->isVisibleColumn(FBaza->saleGrid()->columnsInOrder().front()));
 }
 
 // The demands grid shows NameMatHome twice, as "Мат.дом" and as "Матер. дома".

@@ -4,6 +4,10 @@
 #include "widgets/NumberEdits.h"
 #include "data/Dataset.h"
 #include "support/TestDatabase.h"
+#include "platform/ScriptedDialogs.h"
+#include <QApplication>
+#include <QTest>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 TEST(CardControls, NumberEditsReadZeroForEmptyAndShowZeroEmpty)
@@ -50,6 +54,73 @@ TEST(CardControls, DateEditZeroDateIsEmpty)
     e.setText("31.02.2006");
     EXPECT_FALSE(e.isValidInput());
     EXPECT_EQ(e.date(), Schema::zeroDate());
+}
+
+// Digits typed without separators fill day, month and year; the short forms read as dates.
+TEST(CardControls, DateEditTypedDigitsAndShortForms)
+{
+    DateEdit typed;
+    QTest::keyClicks(&typed, "01062027");
+    EXPECT_EQ(typed.text(), "01.06.2027");
+    EXPECT_EQ(typed.date(), QDate(2027, 6, 1));
+
+    const int thisYear = QDate::currentDate().year();
+    struct Case { const char *text; QDate date; };
+    const Case cases[] = {
+        {"010627", QDate(2027, 6, 1)},      {"1.6.27", QDate(2027, 6, 1)},
+        {"1.6.2027", QDate(2027, 6, 1)},    {"01.06.", QDate(thisYear, 6, 1)},
+        {"1.6", QDate(thisYear, 6, 1)},     {"0106", QDate(thisYear, 6, 1)},
+        {"", Schema::zeroDate()},           {"31.02.2027", QDate()},
+        {"01.06.202", QDate()},             {"0106202", QDate()},
+        {"13.13.2027", QDate()},            {"01", QDate()},
+    };
+    for (const Case &c : cases) {
+        const std::optional<QDate> d = DateEdit::parse(c.text);
+        EXPECT_EQ(d.value_or(QDate()), c.date) << c.text;
+    }
+}
+
+// Leaving a date edit with an impossible date says so and brings the focus back.
+TEST(CardControls, DateEditRefusesAnImpossibleDateOnLeaving)
+{
+    ScopedScriptedDialogs dialogs;
+    QWidget window;
+    auto *date = new DateEdit(&window);
+    auto *next = new QLineEdit(&window);
+    auto *layout = new QVBoxLayout(&window);
+    layout->addWidget(date);
+    layout->addWidget(next);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    date->setFocus();
+    QTest::keyClicks(date, "3102");
+    dialogs.answerMessage(Dialogs::Ok);
+    next->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(dialogs.calls().size(), 1);
+    EXPECT_TRUE(dialogs.calls()[0].text.contains("31.02")) << dialogs.calls()[0].text.toStdString();
+    EXPECT_TRUE(date->hasFocus());
+
+    date->setText("1.6.27");
+    next->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(date->text(), "01.06.2027");
+    EXPECT_EQ(dialogs.calls().size(), 1);
+}
+
+// Where the column is a count, a floor or an area, a minus cannot be typed.
+TEST(CardControls, NegativeRefusedWhereAsked)
+{
+    IntegerEdit count, year;
+    count.refuseNegative();
+    DecimalEdit area;
+    area.refuseNegative();
+    for (QLineEdit *e : {static_cast<QLineEdit *>(&count), static_cast<QLineEdit *>(&area)}) {
+        QTest::keyClicks(e, "-12");
+        EXPECT_EQ(e->text(), "12");
+    }
+    QTest::keyClicks(&year, "-12");
+    EXPECT_EQ(year.value(), -12);
 }
 
 TEST(CardControls, Lookups)
