@@ -226,7 +226,7 @@ Dataset::~Dataset() = default;
 void Dataset::requireActive() const
 {
     if (!active())
-        throw AppError(QStringLiteral("Набор данных «%1» закрыт.").arg(describe()));
+        throw AppError(QStringLiteral("База данных не открыта: данные недоступны."));
 }
 
 void Dataset::requireEditing(const char *action) const
@@ -815,7 +815,7 @@ void Dataset::edit()
     if (!canModify())
         throw AppError(QStringLiteral("Набор данных «%1» только для чтения.").arg(describe()));
     if (currentPhysical() < 0)
-        throw AppError(QStringLiteral("Нет текущей записи для изменения в «%1».").arg(describe()));
+        throw AppError(QStringLiteral("Нет выбранной записи для изменения."));
     m_editPhysical = currentPhysical();
     m_backup.clear();
     for (int i = 0; i < m_storedCount; ++i) m_backup.push_back(m_columns[i]->get(size_t(m_editPhysical)));
@@ -902,7 +902,7 @@ void Dataset::deleteRecord()
     if (m_state == State::Edit) restoreBackup();
     const int p = currentPhysical();
     if (p < 0)
-        throw AppError(QStringLiteral("Нет текущей записи для удаления в «%1».").arg(describe()));
+        throw AppError(QStringLiteral("Нет выбранной записи для удаления."));
     storeDelete(p);
     removeFromView(p);
     emit currentChanged(m_current);

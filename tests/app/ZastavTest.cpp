@@ -75,7 +75,7 @@ TEST(Zastav, WithoutDatabase)
     EXPECT_TRUE(FZastav->isVisible());
     ASSERT_EQ(f.dialogs.calls().size(), 2);
     EXPECT_EQ(f.dialogs.calls().at(1).title, QStringLiteral("Ошибка"));   // the rate refresh reports the data layer's text
-    EXPECT_TRUE(f.dialogs.calls().at(1).text.contains("ADOTSprUE"));
+    EXPECT_EQ(f.dialogs.calls().at(1).text, QStringLiteral("База данных не открыта: данные недоступны."));
 }
 
 TEST(Zastav, ButtonsHintsAndMenus)
