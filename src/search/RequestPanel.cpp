@@ -34,7 +34,7 @@ QColor RequestPanel::blue() { return QColor(113, 136, 244); }
 RequestPanel::RequestPanel(const QString &title, Dataset *dataset, QWidget *parent)
     : QGroupBox(title, parent), m_dataset(dataset), m_grid(new QGridLayout(this))
 {
-    m_grid->setContentsMargins(4, 4, 4, 4);
+    m_grid->setContentsMargins(2, 2, 2, 2);
     m_grid->setHorizontalSpacing(4);
     m_grid->setVerticalSpacing(3);
     if (!dataset) return;
@@ -71,7 +71,7 @@ void RequestPanel::addRows(const std::vector<Row> &rows)
 {
     for (const Row &row : rows) {
         auto *line = new QHBoxLayout;
-        line->setSpacing(3);
+        line->setSpacing(2);
         for (const Item &item : row) {
             auto *label = new QLabel(QString::fromUtf8(item.label));
             line->addWidget(label);
@@ -99,7 +99,9 @@ void RequestPanel::refresh()
     for (const Binding &b : m_bindings) {
         if (auto *box = qobject_cast<QCheckBox *>(b.control))
             box->setChecked(m_dataset->recNo() >= 0 && m_dataset->fieldByName(b.field).asBool());
-        else
-            static_cast<QLineEdit *>(b.control)->setText(shownText(*m_dataset, b.field));
+        else if (auto *edit = static_cast<QLineEdit *>(b.control)) {
+            edit->setText(shownText(*m_dataset, b.field));
+            edit->setCursorPosition(0);   // a long text shows its beginning
+        }
     }
 }

@@ -35,7 +35,7 @@ TFSearchForSale::TFSearchForSale(QWidget *parent)
     });
     panel()->addSubPanel(QStringLiteral("Дополнительные параметры объекта"))->addRows({
         {{"Тип.объекта:", "NameType", 0, false, true}, {"Состояние:", "NameValueKV"}},
-        {{"Площадь(общ):", "S_Obsh"}, {"Площадь(жил):", "S_Jil"}, {"Площадь(кух):", "S_Kuh"}},
+        {{"Площадь(общ):", "S_Obsh", 44}, {"Площадь(жил):", "S_Jil", 44}, {"Площадь(кух):", "S_Kuh", 44}},
         {{"Год построй.:", "YearBuild", 40}, {"Балкон:", "NameBalkon"}, {"Сан.узел:", "NameBathRoom"}},
         {{"Мат.дома:", "NameMatHome"}, {"План.дома:", "NamePlanHome"}},
         {{"План.комнат:", "NamePlanRoom"}, {"Телефон:", "NameTel"}},

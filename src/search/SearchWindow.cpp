@@ -107,14 +107,18 @@ QWidget *SearchWindow::buildControls()
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
-    CheckListBox1->setFixedSize(150, CheckListBox1->sizeHintForRow(0) * CriterionCount + 6);
+    // All six items in view, without scroll bars.
+    CheckListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    CheckListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    CheckListBox1->setFixedHeight(CriterionCount * (CheckListBox1->fontMetrics().height() + 4)
+                                  + 2 * CheckListBox1->frameWidth() + 4);
     box->addWidget(BitBtn1);
     box->addWidget(BitBtn2);
     box->addSpacing(8);
     box->addWidget(label);
     box->addWidget(CheckListBox1);
     box->addStretch(1);
-    side->setFixedWidth(162);
+    side->setFixedWidth(172);
     return side;
 }
 
