@@ -4,6 +4,7 @@
 // floor of the same SQL with the same values stepped through the bare SQLite API.
 #include "cards/ExchangeTab.h"
 #include "cards/KardSale.h"
+#include "widgets/DBGrid.h"
 #include "widgets/NumberEdits.h"
 #include "data/DataModule.h"
 #include "data/Money.h"
@@ -12,6 +13,7 @@
 #include "search/SearchForSale.h"
 #include "search/SearchForSpros.h"
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QTabWidget>
@@ -93,9 +95,16 @@ double showing(ScriptedDialogs &dialogs, SearchWindow *w, const QString &screens
         QApplication::processEvents();
         ms = double(t.nsecsElapsed()) / 1e6;
         if (!screenshot.isEmpty()) {
-            static_cast<SearchWindow *>(window)->Search();
+            auto *search = static_cast<SearchWindow *>(window);
+            search->Search();
             QApplication::processEvents();
             window->grab().save(screenshot);
+            search->CBNear->setChecked(true);
+            search->Search();
+            QApplication::processEvents();
+            search->result().last();   // the near misses follow the exact matches
+            QApplication::processEvents();
+            window->grab().save(screenshot + ".near.png");
         }
         window->hide();
         return 0;

@@ -20,6 +20,11 @@ const std::array<QString, CriterionCount> &criterionTitles();
 
 QString matchSql(MatchDirection direction, const Criteria &ticked);
 
+// The exact matches, each with an empty field Miss, followed by the requests of
+// the same type that fail exactly one ticked criterion, Miss naming it and the
+// values compared ("Этаж: 6, нужно 2–5"). Same parameters as matchSql.
+QString nearSql(MatchDirection direction, const Criteria &ticked);
+
 // Binds every parameter of the text from the starting request's current row:
 // NameType as text, floors and rooms as whole numbers, areas and the ceiling
 // height as money; a field without a value binds as 0 or the empty text.

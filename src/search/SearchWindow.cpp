@@ -6,7 +6,9 @@
 #include "platform/ErrorReport.h"
 #include "search/RequestPanel.h"
 #include "widgets/DBGrid.h"
+#include <QCheckBox>
 #include <QHBoxLayout>
+#include <QStyledItemDelegate>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -45,6 +47,40 @@ void addLookups(Query &q, MatchDirection direction)
     if (direction == MatchDirection::OffersForDemand)
         for (const Lookup &l : address) add(l);
 }
+
+const QString MissField = QStringLiteral("Miss");
+constexpr int SideWidth = 172;
+
+// A smaller font until the caption fits the width.
+void fitCaption(QWidget *w, int width)
+{
+    QFont font = w->font();
+    const QString text = w->property("text").toString();
+    for (int i = 0; i < 4 && QFontMetrics(font).horizontalAdvance(text) > width; ++i) {
+        if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * 0.92);
+        else font.setPixelSize(font.pixelSize() - 1);
+    }
+    w->setFont(font);
+}
+constexpr int NearColumn = 1;
+
+// Near misses stand apart from the exact matches on a shaded background.
+class NearRowDelegate : public QStyledItemDelegate {
+public:
+    NearRowDelegate(Dataset &result, QObject *parent) : QStyledItemDelegate(parent), m_result(result) {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const int miss = m_result.fieldIndex(MissField);
+        if (miss >= 0 && !m_result.value(index.row(), miss).toString().isEmpty())
+            option->backgroundBrush = QColor(255, 228, 196);
+    }
+
+private:
+    Dataset &m_result;
+};
 
 } // namespace
 
@@ -87,7 +123,7 @@ QWidget *SearchWindow::buildControls()
     side->setObjectName(QStringLiteral("PanelSearch"));
     fill(side, DesktopColour, Qt::white);
     auto *box = new QVBoxLayout(side);
-    box->setContentsMargins(6, 6, 6, 6);
+    box->setContentsMargins(4, 6, 2, 6);
     BitBtn1 = new QPushButton(QStringLiteral("Искать"));
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn2 = new QPushButton(QStringLiteral("Документ"));
@@ -117,8 +153,13 @@ QWidget *SearchWindow::buildControls()
     box->addSpacing(8);
     box->addWidget(label);
     box->addWidget(CheckListBox1);
+    CBNear = new QCheckBox(QStringLiteral("Показать близкие варианты"));
+    CBNear->setObjectName(QStringLiteral("CBNear"));
+    fitCaption(CBNear, SideWidth - 30);   // less the margins and the tick
+    connect(CBNear, &QCheckBox::toggled, this, [this] { nearToggled(); });
+    box->addWidget(CBNear);
     box->addStretch(1);
-    side->setFixedWidth(172);
+    side->setFixedWidth(SideWidth);
     return side;
 }
 
@@ -136,6 +177,9 @@ QLabel *SearchWindow::buildHeader(const QString &text)
 
 void SearchWindow::buildGrid(std::vector<GridColumn> columns)
 {
+    GridColumn miss = GridColumn::of(MissField, QStringLiteral("Не совпало"), 200);
+    miss.visible = false;
+    columns.insert(columns.begin() + NearColumn, miss);   // beside the number, where the eye starts
     for (GridColumn &c : columns) c.sortable = false;   // the result keeps the order the database gives
     DBGridEh1 = new DBGrid;
     DBGridEh1->setObjectName(QStringLiteral("DBGridEh1"));
@@ -143,7 +187,13 @@ void SearchWindow::buildGrid(std::vector<GridColumn> columns)
     DBGridEh1->horizontalHeader()->setMinimumSectionSize(8);
     DBGridEh1->setDataset(m_result.get());
     DBGridEh1->setColumns(std::move(columns));
+    DBGridEh1->setItemDelegate(new NearRowDelegate(*m_result, DBGridEh1));
     connect(DBGridEh1, &DBGrid::rowDoubleClicked, this, guarded([this] { OpenFound(); }));
+}
+
+void SearchWindow::nearToggled()
+{
+    DBGridEh1->setVisibleColumn(NearColumn, CBNear->isChecked());
 }
 
 Criteria SearchWindow::ticked() const
@@ -162,7 +212,7 @@ void SearchWindow::setTicked(const Criteria &criteria)
 void SearchWindow::Search()
 {
     m_result->close();
-    m_result->setSql(matchSql(m_setup.direction, ticked()));
+    m_result->setSql(CBNear->isChecked() ? nearSql(m_setup.direction, ticked()) : matchSql(m_setup.direction, ticked()));
     bindMatchParams(*m_result, *m_start);
     m_result->open();
 }
@@ -198,5 +248,6 @@ void SearchWindow::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     setTicked(Criteria{true, true, true, true, true, true});
+    CBNear->setChecked(false);
     m_result->close();
 }

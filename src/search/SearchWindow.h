@@ -7,6 +7,7 @@
 
 class DBGrid;
 class Query;
+class QCheckBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -42,6 +43,7 @@ public:
     QPushButton *BitBtn1;    // "Искать"
     QPushButton *BitBtn2;    // "Документ"
     QListWidget *CheckListBox1;
+    QCheckBox *CBNear;       // "Показать близкие варианты": unticked, the search is the designed one
     DBGrid *DBGridEh1;
     QStatusBar *StatusBar1;
 
@@ -73,6 +75,7 @@ private:
     QWidget *buildControls();
     QLabel *buildHeader(const QString &text);
     void buildGrid(std::vector<GridColumn> columns);
+    void nearToggled();
     void centreOnParent();
 
     Setup m_setup;

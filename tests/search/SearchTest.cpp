@@ -10,6 +10,7 @@
 #include "widgets/NumberEdits.h"
 #include <QApplication>
 #include <QLineEdit>
+#include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -273,4 +274,41 @@ TEST(Search, DocumentPreviewsTheSearchReport)
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
     }
+}
+
+// Near misses: after the exact matches, the requests failing one ticked criterion, naming it and the values.
+TEST(Search, NearMissesFollowTheExactMatches)
+{
+    Search f;
+    f.offers("IDBazaSale, NameType, Level, KolRoom, S_Obsh", "(1, 'Дом', 6, 2, 425000), (2, 'Дом', 3, 2, 600000)");
+    f.demands("IDBazaSpros, NameType, LevelMin, LevelMax, KolRoomMin, KolRoomMax, S_ObshMin, S_ObshMax",
+              "(1, 'Дом', 2, 5, 1, 2, 400000, 500000), (2, 'Дом', 1, 9, 1, 2, 400000, 500000),"
+              "(3, 'Дом', 2, 5, 3, 4, 400000, 500000), (4, 'Дом', 1, 9, 1, 2, NULL, 500000)");
+    Criteria three = only(0);
+    three[1] = three[2] = true;
+    for (SearchWindow *w : {static_cast<SearchWindow *>(FSearchForSale), static_cast<SearchWindow *>(FSearchForSpros)})
+        w->CBNear->setChecked(true);
+    f.found(FSearchForSale, 1, three);
+    Query &demands = FSearchForSale->result();
+    QStringList rows;
+    for (int r = 0; r < demands.recordCount(); ++r)
+        rows << demands.value(r, demands.fieldIndex("IDBazaSpros")).toString() + " "
+                    + demands.value(r, demands.fieldIndex("Miss")).toString();
+    EXPECT_EQ(rows, QStringList({"2 ", "1 Этаж: 6, нужно 2–5", "4 Площадь (Общая): 42,5, нужно нет–50"}));
+    EXPECT_TRUE(FSearchForSale->grid()->isVisibleColumn(1));
+
+    f.found(FSearchForSpros, 1, three);   // demand 1 wants floors 2 to 5 and 40 to 50 m²
+    Query &offers = FSearchForSpros->result();
+    ASSERT_EQ(offers.recordCount(), 2);
+    EXPECT_EQ(offers.value(0, offers.fieldIndex("Miss")).toString(), "Этаж: 6, нужно 2–5");
+    EXPECT_EQ(offers.value(1, offers.fieldIndex("Miss")).toString(), "Площадь (Общая): 60, нужно 40–50");
+
+    // Each showing unticks the box: the designed search again, without the column.
+    f.answerModal([&](QDialog *) {
+        EXPECT_FALSE(FSearchForSale->CBNear->isChecked());
+        EXPECT_FALSE(FSearchForSale->grid()->isVisibleColumn(1));
+        f.found(FSearchForSale, 1, three);
+        EXPECT_EQ(FSearchForSale->result().sql(), matchSql(MatchDirection::DemandsForOffer, three));
+    });
+    FSearchForSale->Execute();
 }
