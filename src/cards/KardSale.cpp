@@ -1,7 +1,9 @@
 #include "cards/KardSale.h"
+#include "cards/ExchangeTab.h"
 #include "platform/ErrorReport.h"
 #include "data/DataModule.h"
 #include "directories/SprAdress.h"
+#include "widgets/DBGrid.h"
 #include "widgets/DateEdit.h"
 #include "widgets/Lookups.h"
 #include "widgets/NumberEdits.h"
@@ -49,7 +51,7 @@ TFKardSale::TFKardSale(QWidget *parent) : RequestCard(QStringLiteral("FKardSale"
                QStringLiteral("Оформление документов с продавцом недвижимости"),
                QStringLiteral("Оформление документов с продавцами недвижимости"),
                {{buildObjectTab(), QStringLiteral("Объект")}, {buildContractTab(), QStringLiteral("Договор")},
-                {laterTab("TabObmen"), QStringLiteral("К обмену")},
+                {TabObmen = new ExchangeTab(this), QStringLiteral("К обмену")},
                 {laterTab("TabDopDoc"), QStringLiteral("Доп. документы")}});
     resize(720, 560);
 }
@@ -133,6 +135,12 @@ void TFKardSale::bindSources()
     NameTown->setSource(list("DSSprTown"), "IDTown", "NameTown");
     NameRaion->setSource(list("DSSprRaion"), "IDRaion", "NameRaion");
     NameStreet->setSource(list("DSSprStreet"), "IDStreet", "NameStreet");
+    if (DMDomlar) TabObmen->bindSource();
+}
+
+void TFKardSale::setDetailsVisible(bool visible)
+{
+    TabObmen->grid()->setVisible(visible);
 }
 
 // The address picker: the town, district and street current in the directory, each from its own list.

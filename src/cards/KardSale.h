@@ -1,6 +1,7 @@
 #pragma once
 #include "cards/RequestCard.h"
 
+class ExchangeTab;
 class QCheckBox;
 
 // The sale card: one offer entered or changed, shown modally by the register.
@@ -21,6 +22,10 @@ public:
     DecimalEdit *S_Obsh, *S_jil, *S_Kuh, *H_Potolok;
     QCheckBox *Lift, *Musor, *Osvobojdena;
     DecimalEdit *PriceRealt, *PriceUSDRealt, *PriceEURRealt;
+    ExchangeTab *TabObmen;
+
+    // The exchange list follows the register's current offer; a new offer hides it.
+    void setDetailsVisible(bool visible);
 
 private:
     QWidget *buildObjectTab();

@@ -101,6 +101,7 @@ void clearDemandCard()
 
 void addSale(Table &sales)
 {
+    FKardSale->setDetailsVisible(false);   // a new offer has no exchange variants yet
     FKardSale->setWindowTitle(QStringLiteral("Ввод новой заявки на продажу (обмен) недвижимости"));
     const int number = Keys::nextKey(DMDomlar->ADOConnection, QStringLiteral("BazaSale"), SaleKey);
     FKardSale->IDBazaSale->setValue(number);
@@ -114,10 +115,10 @@ void addSale(Table &sales)
     });
 }
 
-void addDemand(Table &demands, const std::function<void(Table &)> &extra)
+void addDemand(Table &demands, const QString &title, const std::function<void(Table &)> &extra)
 {
     FKardSpros->setDetailsVisible(false);   // a new demand has no variants yet
-    FKardSpros->setWindowTitle(QStringLiteral("Ввод новой заявки на приобретение недвижимости"));
+    FKardSpros->setWindowTitle(title);
     const int number = Keys::nextKey(DMDomlar->ADOConnection, QStringLiteral("BazaSpros"), DemandKey);
     FKardSpros->IDBazaSpros->setValue(number);
     const CardMapping mapping = CardFields::demand(*FKardSpros);

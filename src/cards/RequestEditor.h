@@ -17,8 +17,8 @@ void clearDemandCard();
 // A new request numbered by the Max+1 rule on the cleared card; on "Да" it is stored in the table.
 // If another program took the number meanwhile, the next free one is used and the user told.
 void addSale(Table &sales);
-// `extra` writes fields the card does not hold (the offer of an exchange demand).
-void addDemand(Table &demands, const std::function<void(Table &)> &extra = {});
+// `title` is the card's; `extra` writes fields the card does not hold (the offer of an exchange demand).
+void addDemand(Table &demands, const QString &title, const std::function<void(Table &)> &extra = {});
 
 // Opens the request with this number on its card and stores it back on "Да".
 void editSale(Table &sales, int number);

@@ -6,6 +6,7 @@
 #include "app/Start.h"
 #include "app/VerInfo.h"
 #include "app/Zastav.h"
+#include "cards/ExchangeTab.h"
 #include "cards/KardSale.h"
 #include "cards/KardSpros.h"
 #include "main/CurrencyCommands.h"
@@ -20,11 +21,15 @@
 #include "directories/SprKlient.h"
 #include "directories/SprSotrud.h"
 #include "data/DataModule.h"
+#include "data/Query.h"
 #include "platform/QtDialogs.h"
 #include "register/Baza.h"
+#include "register/ColumnChoice.h"
 #include "register/RegisterHalf.h"
 #include "documents/Report.h"
 #include "register/SelectColShow.h"
+#include "search/SearchForSale.h"
+#include "search/SearchForSpros.h"
 #include "widgets/Calculator.h"
 #include "platform/SingleInstance.h"
 #include <QFileInfo>
@@ -48,6 +53,24 @@ void wireCommands()
                      guarded([] { FReport->ShowSaleList(DMDomlar->table(QStringLiteral("ADOTBazaSale"))); }));
     QObject::connect(FBaza->sprosHalf(), &RegisterHalf::documentRequested, FBaza,
                      guarded([] { FReport->ShowSprosList(DMDomlar->table(QStringLiteral("ADOTBazaSpros"))); }));
+}
+
+// The register's "Поиск" buttons open the search windows, whose "Документ" buttons print the search reports;
+// the sale card's exchange list works through the register's operations and keeps its layout with the register's.
+void wireSearch()
+{
+    QObject::connect(FBaza->saleHalf(), &RegisterHalf::searchRequested, FBaza, guarded([] { FSearchForSale->Execute(); }));
+    QObject::connect(FBaza->sprosHalf(), &RegisterHalf::searchRequested, FBaza,
+                     guarded([] { FSearchForSpros->Execute(); }));
+    FBaza->setExchangeGrid(FKardSale->TabObmen->grid());
+    FKardSale->TabObmen->editVariant = [](int number) { FBaza->OpenKardSprosForEditForObmen(number); };
+    FKardSale->TabObmen->chooseColumns = chooseVisibleColumns;
+    FReport->setSearchForSaleData({&FSearchForSale->start(), &FSearchForSale->result()});
+    FReport->setSearchForSprosData({&FSearchForSpros->start(), &FSearchForSpros->result()});
+    QObject::connect(FSearchForSale, &SearchWindow::documentRequested, FSearchForSale,
+                     guarded([] { FReport->OnRSearchForSale(1); }));
+    QObject::connect(FSearchForSpros, &SearchWindow::documentRequested, FSearchForSpros,
+                     guarded([] { FReport->OnRSearchForSpros(1); }));
 }
 
 // Where the database is when it is not where it should be: the user's answer.
@@ -104,10 +127,13 @@ void createForms(const QString &programFolder)
     new TFVerInfo;
     new TFAbout(QCoreApplication::applicationFilePath(), FZastav);
     new TFSprAdress;
+    new TFSearchForSale(FZastav);
+    new TFSearchForSpros(FZastav);
     for (RequestCard *card : {static_cast<RequestCard *>(FKardSale), static_cast<RequestCard *>(FKardSpros)})
         card->bindSources();
     QObject::connect(FSprFirm, &TFSprFirm::firmSaved, FZastav, guarded([] { FZastav->UpdateTitle(); }));
     wireCommands();
+    wireSearch();
     wireBackupCommands();
     wireDirectoryCommands();
     wireCurrencyCommands();
@@ -134,6 +160,8 @@ void destroyForms()
     FCalendar = nullptr;
     FBaza = nullptr;
     FSelectColShow = nullptr;
+    FSearchForSale = nullptr;
+    FSearchForSpros = nullptr;
     delete FStart;
     FStart = nullptr;
     delete FZastav;

@@ -1,6 +1,7 @@
 // The register's work with one request: the buttons of its halves and the
 // named operations the search and the exchange list call, all over RequestEditor.
 #include "register/Baza.h"
+#include "cards/KardSale.h"
 #include "cards/RequestEditor.h"
 #include "data/DataModule.h"
 #include "data/Keys.h"
@@ -55,6 +56,7 @@ void TFBaza::BitBtn7Click()
     const int number = currentNumber(sales(), QStringLiteral("IDBazaSale"), QStringLiteral("выберите предложение в списке"));
     if (number <= 0) return;
     ClearKardSale();
+    FKardSale->setDetailsVisible(true);   // the lists follow the offer, current in the grid
     OpenKardSaleForEdit(number);
 }
 
@@ -68,7 +70,7 @@ void TFBaza::BitBtn6Click()
 void TFBaza::BitBtn3Click()
 {
     ClearKardSpros();
-    RequestEditor::addDemand(demands());
+    RequestEditor::addDemand(demands(), QStringLiteral("Ввод новой заявки на приобретение недвижимости"));
 }
 
 void TFBaza::BitBtn4Click()

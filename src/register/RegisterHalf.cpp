@@ -102,9 +102,8 @@ QWidget *RegisterHalf::buildToolbar()
     QToolButton *choose = toolButton(bar, QStringLiteral("BSelectCol"), QStringLiteral("Выбор"));
     connect(choose, &QToolButton::clicked, this,
             guarded([this] { chooseVisibleColumns(*m_grid, m_texts.chooserCaption); }));
-    QToolButton *search = toolButton(bar, QStringLiteral("BSearch"), QStringLiteral("Поиск"));
-    search->setEnabled(false);   // until the search windows come
-    search->setToolTip(QStringLiteral("Будет доступно в следующей версии"));
+    connect(toolButton(bar, QStringLiteral("BSearch"), QStringLiteral("Поиск")), &QToolButton::clicked,
+            this, &RegisterHalf::searchRequested);
     row->addStretch(1);
     return bar;
 }

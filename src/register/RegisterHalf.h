@@ -38,6 +38,8 @@ signals:
     // "Открыть" or a double click on a row.
     void openRequested();
     void deleteRequested();
+    // "Поиск": the matching search from the grid's current request.
+    void searchRequested();
     // "Документ": the list report of what the grid shows.
     void documentRequested();
 

@@ -1,0 +1,181 @@
+#include "cards/ExchangeTab.h"
+#include "cards/KardSale.h"
+#include "cards/KardSpros.h"
+#include "cards/RequestEditor.h"
+#include "data/DataModule.h"
+#include "data/Keys.h"
+#include "platform/Dialogs.h"
+#include "platform/ErrorReport.h"
+#include "widgets/DBGrid.h"
+#include "widgets/Lookups.h"
+#include "widgets/NumberEdits.h"
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+std::vector<GridColumn> columns()
+{
+    struct Def { const char *field, *title; int width; };
+    const Def defs[] = {
+        {"IDBazaSpros", "№ Заяв.", 45},          {"KolRoomMin", "Комнат|От", 32},
+        {"KolRoomMax", "Комнат|До", 29},         {"NameType", "Тип объекта", 0},
+        {"NamePlanHome", "Планировка дома", 72}, {"NameMatHome", "Мат.дом", 53},
+        {"LevelMin", "Этаж|От", 22},             {"LevelMax", "Этаж|До", 22},
+        {"S_ObshMin", "Площадь|Общ.от", 43},     {"S_ObshMax", "Площадь|Общ.до", 45},
+        {"S_JilMin", "Площадь|Жилая от", 60},    {"S_KuhMin", "Площадь|Кухня от", 60},
+        {"NameMatHome", "Матер. дома", 0},       {"NameOtoplen", "Отопление", 0},
+        {"NamePlanHome", "План. дома", 0},       {"NamePlanRoom", "Комнаты (план)", 0},
+        {"NameValueKV", "Состояние объекта", 0}, {"NameWater", "Водоснаб жение", 0},
+        {"NameWindow", "Окна", 0},               {"Price", "Цена", 0},
+        {"PriceUSD", "Цена USD", 0},             {"PriceEUR", "Цена EUR", 0},
+        {"YearBuild", "Год постройки", 0},
+    };
+    std::vector<GridColumn> out;
+    for (const Def &d : defs) {
+        GridColumn c = GridColumn::of(QString::fromUtf8(d.field), QString::fromUtf8(d.title), d.width);
+        c.sortable = false;   // the list keeps the order the database gives
+        out.push_back(c);
+    }
+    return out;
+}
+
+} // namespace
+
+ExchangeTab::ExchangeTab(TFKardSale *card) : m_card(card)
+{
+    setObjectName(QStringLiteral("TabObmen"));
+    DBGridEh1 = new DBGrid;
+    DBGridEh1->setObjectName(QStringLiteral("DBGridEh1"));
+    DBGridEh1->setFrozenFirstColumn(true);
+    DBGridEh1->setKeyboardDelete(false);
+    DBGridEh1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    DBGridEh1->horizontalHeader()->setMinimumSectionSize(8);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildToolbar());
+    layout->addWidget(DBGridEh1, 1);
+}
+
+QToolButton *ExchangeTab::button(const char *name, const QString &text)
+{
+    auto *b = new QToolButton;
+    b->setObjectName(QString::fromLatin1(name));
+    b->setText(text);
+    b->setAutoRaise(true);
+    return b;
+}
+
+QWidget *ExchangeTab::buildToolbar()
+{
+    auto *bar = new QFrame;
+    bar->setObjectName(QStringLiteral("ToolBar3"));
+    bar->setFrameShape(QFrame::StyledPanel);
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(2, 1, 6, 1);
+    row->setSpacing(2);
+    row->addWidget(BitBtn20 = button("BitBtn20", QStringLiteral("Добавить")));
+    row->addWidget(BitBtn21 = button("BitBtn21", QStringLiteral("Изменить")));
+    row->addWidget(BitBtn22 = button("BitBtn22", QStringLiteral("Удалить")));
+    row->addWidget(BitBtn23 = button("BitBtn23", QStringLiteral("Выбор")));
+    row->addStretch(1);
+    auto *heading = new QLabel(QStringLiteral("Варианты обмена"));
+    heading->setObjectName(QStringLiteral("Label30"));
+    QFont font = heading->font();
+    font.setBold(true);
+    font.setUnderline(true);
+    heading->setFont(font);
+    row->addWidget(heading);
+    connect(BitBtn20, &QToolButton::clicked, this, guarded([this] { BitBtn20Click(); }));
+    connect(BitBtn21, &QToolButton::clicked, this, guarded([this] { BitBtn21Click(); }));
+    connect(BitBtn22, &QToolButton::clicked, this, guarded([this] { BitBtn22Click(); }));
+    connect(BitBtn23, &QToolButton::clicked, this, guarded([this] { BitBtn23Click(); }));
+    return bar;
+}
+
+void ExchangeTab::bindSource()
+{
+    DBGridEh1->setDataset(&variants());   // before the columns: default widths come from the fields
+    DBGridEh1->setColumns(columns());
+    // The list holds its own copy of the demands: a change in the register makes it stale.
+    Table &demands = DMDomlar->table(QStringLiteral("ADOTBazaSpros"));
+    for (auto signal : {&Dataset::rowChanged, &Dataset::rowInserted, &Dataset::rowRemoved})
+        connect(&demands, signal, this, [this] { m_stale = true; });
+}
+
+void ExchangeTab::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_stale) reportErrors([this] { variants().requery(); });
+    m_stale = false;
+}
+
+Table &ExchangeTab::variants() const { return DMDomlar->table(QStringLiteral("ADOTBazaSprosForObmen")); }
+
+void ExchangeTab::BitBtn20Click()
+{
+    const int offer = m_card->IDBazaSale->value();
+    if (!Keys::stored(DMDomlar->ADOConnection, QStringLiteral("BazaSale"), QStringLiteral("IDBazaSale"), offer)) {
+        if (dialogs().message(Dialogs::Kind::Warning, QStringLiteral("Для добавления необходимо сохранить документ."),
+                              Dialogs::Buttons::YesCancel) == Dialogs::Yes)
+            m_card->close();   // the card's closing dialogue offers to store the offer
+        return;
+    }
+    RequestEditor::clearDemandCard();
+    FKardSpros->Klient->setKey(m_card->Klient->key());
+    FKardSpros->Sotrud->setKey(m_card->Sotrud->key());
+    Table &list = variants();
+    RequestEditor::addDemand(list, QStringLiteral("Ввод нового спроса"), [offer](Table &t) {
+        t.fieldByName(QStringLiteral("IDBazaSaleForObmen")).setInteger(offer);
+    });
+    listsChanged();
+}
+
+Table *ExchangeTab::ownVariants() const
+{
+    // The list follows the register's current offer, which is the card's only for a stored offer that was opened.
+    Table &list = variants();
+    const bool own = !DBGridEh1->isHidden() && list.master()
+        && Keys::currentKey(*list.master(), QStringLiteral("IDBazaSale")) == m_card->IDBazaSale->value();
+    return own && !list.isEmpty() ? &list : nullptr;
+}
+
+void ExchangeTab::BitBtn21Click()
+{
+    Table *list = ownVariants();
+    if (!list) return;
+    const int number = Keys::currentKey(*list, QStringLiteral("IDBazaSpros"));
+    RequestEditor::clearDemandCard();
+    FKardSpros->setDetailsVisible(true);
+    if (editVariant) editVariant(number);
+    listsChanged();
+}
+
+void ExchangeTab::BitBtn22Click()
+{
+    Table *list = ownVariants();
+    if (!list) {
+        dialogs().information(QStringLiteral("Нет вариантов обмена для удаления."));
+        return;
+    }
+    if (dialogs().confirm(QStringLiteral("Удалить вариант?"))) {
+        list->deleteRecord();
+        listsChanged();
+    }
+}
+
+void ExchangeTab::BitBtn23Click()
+{
+    if (chooseColumns) chooseColumns(*DBGridEh1, QStringLiteral(" Спрос"));
+}
+
+void ExchangeTab::listsChanged()
+{
+    variants().requery();
+    DMDomlar->table(QStringLiteral("ADOTBazaSpros")).requery();
+}
