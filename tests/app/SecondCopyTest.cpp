@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QThread>
+#include "support/OpenFiles.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -46,7 +47,11 @@ TEST(SecondCopy, EndsSilently)
         if (!held) QThread::msleep(50);
     }
     ASSERT_TRUE(held) << "the first copy did not take the guard";
-    QThread::msleep(500);   // let it open the database
+    // Wait until it has the database open: what it found at start is then settled.
+    const QString opened = QFileInfo(database).canonicalFilePath();
+    for (int i = 0; i < 400 && !holdsOpen(first.processId(), opened) && first.state() == QProcess::Running; ++i)
+        QThread::msleep(25);
+    ASSERT_TRUE(holdsOpen(first.processId(), opened)) << "the first copy did not open the database";
     const QByteArray before = fileHash(database);
     const QStringList filesBefore = QDir(dir.file("Data")).entryList(QDir::Files);
 

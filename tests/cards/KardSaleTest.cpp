@@ -1,4 +1,5 @@
 #include "cards/KardSale.h"
+#include "cards/KardSpros.h"
 #include "cards/PriceGroup.h"
 #include "currency/CurrentRates.h"
 #include "platform/AppError.h"
@@ -160,4 +161,17 @@ TEST(KardSale, EnterInAFieldPressesNoButton)
     }
     for (const auto &spy : spies) EXPECT_EQ(spy->count(), 0) << spy->signal().toStdString();
     k.card.hide();
+}
+
+// The demand card asks for the client before the employee when both are missing.
+TEST(KardSpros, RequiredFieldsInOrderOfPrecedence)
+{
+    TFKardSpros card;
+    struct Case { int klient, sotrud; const char *word; };
+    const Case cases[] = {{0, 0, "Клиента"}, {0, 1, "Клиента"}, {1, 0, "Сотрудника"}, {1, 1, "OK"}};
+    for (const Case &c : cases) {
+        card.Klient->setKey(c.klient);
+        card.Sotrud->setKey(c.sotrud);
+        EXPECT_EQ(card.NotAllSelect(), QString::fromUtf8(c.word)) << c.klient << c.sotrud;
+    }
 }

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
+#include "support/OpenFiles.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,15 +15,6 @@ QByteArray fileHash(const QString &path)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
-
-// Whether the process holds the file open (Linux shows its descriptors as links).
-bool holdsOpen(qint64 pid, const QString &path)
-{
-    const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
-    for (const QFileInfo &fd : fds.entryInfoList(QDir::Files | QDir::System))
-        if (fd.symLinkTarget() == path) return true;
-    return false;
 }
 
 } // namespace
