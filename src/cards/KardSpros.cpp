@@ -129,6 +129,8 @@ QWidget *TFKardSpros::buildContractTab()
     auto *tab = named(new QWidget, "TabDogovor");
     auto *g = new QGridLayout(tab);
     addRow(g, QStringLiteral("Клиент:"), personRow(Klient, "Klient", "BitBtn16", "BitBtn17"));
+    // The prices as wide as on the sale card, not the whole tab.
+    for (DecimalEdit *price : {Price, PriceUSD, PriceEUR}) price->setFixedWidth(194);
     addRow(g, QStringLiteral("Цена:"), Price);
     addRow(g, QStringLiteral("ЦенаUSD:"), PriceUSD);
     addRow(g, QStringLiteral("ЦенаEUR:"), PriceEUR);
