@@ -177,7 +177,10 @@ bool CalculatorPanel::typeKey(int key, const QString &text)
 
 // ---- dialog and drop-down ----
 
-CalculatorDialog::CalculatorDialog(QWidget *parent) : QDialog(parent), m_panel(new CalculatorPanel(this))
+// A fixed-size window: a title and a close button, nothing to minimise or maximise.
+CalculatorDialog::CalculatorDialog(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_panel(new CalculatorPanel(this))
 {
     setObjectName(QStringLiteral("FCalculator"));
     setWindowTitle(QStringLiteral("Калькулятор"));
