@@ -1,3 +1,4 @@
+#include "support/ColumnValues.h"
 #include "support/TestDatabase.h"
 #include "data/Dataset.h"
 #include "data/Query.h"
@@ -8,20 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QList<int> column(Dataset &ds, const QString &field)
-{
-    QList<int> values;
-    for (int r = 0; r < ds.recordCount(); ++r) values << ds.value(r, ds.fieldIndex(field)).toInt();
-    return values;
-}
-
-QStringList texts(Dataset &ds, const QString &field)
-{
-    QStringList values;
-    for (int r = 0; r < ds.recordCount(); ++r) values << ds.value(r, ds.fieldIndex(field)).toString();
-    return values;
-}
 
 int countRows(Connection &c, const QString &sql)
 {
@@ -90,7 +77,7 @@ TEST(Dataset, InsertEditDeleteReachTheFile)
     t.fieldByName("IDKlient").setInteger(5);
     t.post();
     EXPECT_EQ(t.recNo(), 0);                      // inserted before the current row
-    EXPECT_EQ(column(t, "IDKlient"), QList<int>({5, 1}));
+    EXPECT_EQ(columnInts(t, "IDKlient"), QList<int>({5, 1}));
     t.deleteRecord();
     EXPECT_EQ(t.fieldByName("IDKlient").asInteger(), 1);   // the following row becomes current
     t.deleteRecord();
@@ -197,9 +184,9 @@ TEST(Dataset, OrderAndFilter)
     Table t(db.connection, "SprRaion");
     t.setSort({"IDTown", "NameRaion"});
     t.open();
-    EXPECT_EQ(column(t, "IDRaion"), QList<int>({6, 2, 4, 3, 5, 1}));   // "Ёлки" between "Вокзал" and "центр"
+    EXPECT_EQ(columnInts(t, "IDRaion"), QList<int>({6, 2, 4, 3, 5, 1}));   // "Ёлки" between "Вокзал" and "центр"
     t.setSort({"NameRaion"});
-    EXPECT_EQ(texts(t, "NameRaion").first(), "O'Hara");
+    EXPECT_EQ(columnTexts(t, "NameRaion").first(), "O'Hara");
 
     ASSERT_TRUE(t.locate("IDRaion", 3));
     t.setFilterText("IDTown='2'");
@@ -208,7 +195,7 @@ TEST(Dataset, OrderAndFilter)
     EXPECT_EQ(t.recordCount(), 3);
     EXPECT_EQ(t.fieldByName("IDRaion").asInteger(), 3);
     t.setFilterText("NameRaion='O''Hara'");
-    EXPECT_EQ(column(t, "IDRaion"), QList<int>({6}));
+    EXPECT_EQ(columnInts(t, "IDRaion"), QList<int>({6}));
     t.setFilterText("NameRaion='ЦЕНТР'");   // the filter holds exactly the value shown
     EXPECT_TRUE(t.isEmpty());
     t.setFiltered(false);
@@ -228,9 +215,9 @@ TEST(Dataset, FilterOnEmptyTextAndMoney)
     t.open();
     t.setFilterText("Home=''");
     t.setFiltered(true);
-    EXPECT_EQ(column(t, "IDBazaSale"), QList<int>({1}));   // the empty text, not the empty value
+    EXPECT_EQ(columnInts(t, "IDBazaSale"), QList<int>({1}));   // the empty text, not the empty value
     t.setFilterText("Price='1250,00'");
-    EXPECT_EQ(column(t, "IDBazaSale"), QList<int>({1, 2}));
+    EXPECT_EQ(columnInts(t, "IDBazaSale"), QList<int>({1, 2}));
 }
 
 // Detail datasets follow the parent's current row, in the order of the link
@@ -246,9 +233,9 @@ TEST(Dataset, MasterDetail)
     detail.setSort({"IDBazaSpros"});
     master.open();
     detail.open();
-    EXPECT_EQ(column(detail, "IDBazaSprosVarMest"), QList<int>({2}));
+    EXPECT_EQ(columnInts(detail, "IDBazaSprosVarMest"), QList<int>({2}));
     master.next();
-    EXPECT_EQ(column(detail, "IDBazaSprosVarMest"), QList<int>({1, 3}));
+    EXPECT_EQ(columnInts(detail, "IDBazaSprosVarMest"), QList<int>({1, 3}));
 
     detail.append();
     EXPECT_EQ(detail.fieldByName("IDBazaSpros").asInteger(), 20);
@@ -259,7 +246,7 @@ TEST(Dataset, MasterDetail)
     master.first();
     EXPECT_EQ(detail.recordCount(), 1);
     master.deleteRecord();                 // deleting the parent leaves its details in the table
-    EXPECT_EQ(column(detail, "IDBazaSprosVarMest"), QList<int>({1, 3, 5}));
+    EXPECT_EQ(columnInts(detail, "IDBazaSprosVarMest"), QList<int>({1, 3, 5}));
     EXPECT_EQ(countRows(db.connection, "SELECT * FROM BazaSprosVarMest"), 5);
     master.deleteRecord();
     EXPECT_TRUE(detail.isEmpty());          // no parent row: no details
@@ -276,7 +263,7 @@ TEST(Dataset, LookupFields)
     sale.open();
     EXPECT_TRUE(sale.fieldByName("NewNameTown").isNull());   // source not open yet
     town.open();
-    EXPECT_EQ(texts(sale, "NewNameTown"), QStringList({"Тверь", "", "Клин", "", ""}));
+    EXPECT_EQ(columnTexts(sale, "NewNameTown"), QStringList({"Тверь", "", "Клин", "", ""}));
 
     ASSERT_TRUE(town.locate("IDTown", 2));
     town.deleteRecord();
@@ -288,7 +275,7 @@ TEST(Dataset, LookupFields)
     EXPECT_EQ(sale.value(4, sale.fieldIndex("NewNameTown")).toString(), QStringLiteral("Дубна"));
 
     sale.setSort({"NewNameTown"});
-    EXPECT_EQ(column(sale, "IDBazaSale"), QList<int>({2, 3, 4, 5, 1}));   // no match sorts first
+    EXPECT_EQ(columnInts(sale, "IDBazaSale"), QList<int>({2, 3, 4, 5, 1}));   // no match sorts first
 }
 
 // The master moves while a detail row is edited: the row is stored under its own master,
@@ -303,19 +290,19 @@ TEST(Dataset, MasterMovesDuringADetailEdit)
     detail.setMasterLink(&master, "IDBazaSpros", "IDBazaSpros");
     master.open();
     detail.open();
-    ASSERT_EQ(column(detail, "IDBazaSprosVarMest"), QList<int>({1}));
+    ASSERT_EQ(columnInts(detail, "IDBazaSprosVarMest"), QList<int>({1}));
     detail.append();
     detail.fieldByName("IDBazaSprosVarMest").setInteger(3);
     master.last();
     EXPECT_EQ(detail.state(), Dataset::State::Insert);   // the edited row stays where it is
     detail.post();
     EXPECT_EQ(countRows(db.connection, "SELECT * FROM BazaSprosVarMest WHERE IDBazaSprosVarMest=3 AND IDBazaSpros=10"), 1);
-    EXPECT_EQ(column(detail, "IDBazaSprosVarMest"), QList<int>({2}));
+    EXPECT_EQ(columnInts(detail, "IDBazaSprosVarMest"), QList<int>({2}));
 
     detail.edit();
     master.first();
     detail.cancel();
-    EXPECT_EQ(column(detail, "IDBazaSprosVarMest"), QList<int>({1, 3}));
+    EXPECT_EQ(columnInts(detail, "IDBazaSprosVarMest"), QList<int>({1, 3}));
 }
 
 // A lookup through a query reads its source by key without moving it, and reads empty once
@@ -334,11 +321,11 @@ TEST(Dataset, LookupValueAndAGoneSource)
     Query found(db.connection, "SELECT IDBazaSale, IDTown FROM BazaSale");
     found.addLookupField("NewNameTown", "IDTown", town.get(), "IDTown", "NameTown", 50);
     found.open();
-    EXPECT_EQ(texts(found, "NewNameTown"), QStringList({QStringLiteral("Клин")}));
+    EXPECT_EQ(columnTexts(found, "NewNameTown"), QStringList({QStringLiteral("Клин")}));
     town->close();
-    EXPECT_EQ(texts(found, "NewNameTown"), QStringList({""}));
+    EXPECT_EQ(columnTexts(found, "NewNameTown"), QStringList({""}));
     town.reset();
-    EXPECT_EQ(texts(found, "NewNameTown"), QStringList({""}));
+    EXPECT_EQ(columnTexts(found, "NewNameTown"), QStringList({""}));
 }
 
 // requery reads the file again and keeps the current record where it still exists.

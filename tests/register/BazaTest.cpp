@@ -96,7 +96,7 @@ TEST(Baza, SortingByPriceTwiceAndLookupTitlesNotClickable)
     DBGrid &grid = *FBaza->saleGrid();
     clickTitle(grid, columnOf(grid, "Price"));
     EXPECT_EQ(f.sale().sort(), QStringList{"Price"});
-    const QList<int> sorted = keysShown(f.sale(), "IDBazaSale");
+    const QList<int> sorted = columnInts(f.sale(), "IDBazaSale");
     EXPECT_EQ(sorted.mid(0, 2), QList<int>({5, 2}));   // no price at all comes first
     QList<qint64> prices;
     for (int r = 1; r < f.sale().recordCount(); ++r)
@@ -104,7 +104,7 @@ TEST(Baza, SortingByPriceTwiceAndLookupTitlesNotClickable)
     EXPECT_TRUE(std::is_sorted(prices.begin(), prices.end()));
     f.sale().setRecNo(3);
     clickTitle(grid, columnOf(grid, "Price"));
-    EXPECT_EQ(keysShown(f.sale(), "IDBazaSale"), sorted);
+    EXPECT_EQ(columnInts(f.sale(), "IDBazaSale"), sorted);
     EXPECT_EQ(f.sale().recNo(), 3);
 
     clickTitle(grid, columnOf(grid, "NewNameTown"));
@@ -147,7 +147,7 @@ TEST(Baza, CellValueFilter)
         EXPECT_EQ(f.dialogs.calls()[0].title, "Информация");
         EXPECT_EQ(f.dialogs.calls()[0].text,
                   "Выбрать только те заявки в предложениях у которых " + QString::fromUtf8(c.title) + " " + cellText);
-        EXPECT_EQ(keysShown(f.sale(), "IDBazaSale"), c.shown);
+        EXPECT_EQ(columnInts(f.sale(), "IDBazaSale"), c.shown);
     }
 }
 
@@ -157,7 +157,7 @@ TEST(Baza, FilterShowsTheCellAsShownAndUntickingBringsAllRowsBackInSort)
     FBaza->show();
     DBGrid &grid = *FBaza->saleGrid();
     clickTitle(grid, columnOf(grid, "KolRoom"));
-    const QList<int> sorted = keysShown(f.sale(), "IDBazaSale");
+    const QList<int> sorted = columnInts(f.sale(), "IDBazaSale");
     focusCell(grid, "IDBazaSale", 2, columnOf(grid, "Price"));
     f.dialogs.answerMessage(Dialogs::Ok);
     child<QCheckBox>("CBFilterSale")->click();
@@ -168,7 +168,7 @@ TEST(Baza, FilterShowsTheCellAsShownAndUntickingBringsAllRowsBackInSort)
     EXPECT_EQ(f.sale().filterText(), "Price='900000.5'");
     child<QCheckBox>("CBFilterSale")->click();
     EXPECT_FALSE(f.sale().filtered());
-    EXPECT_EQ(keysShown(f.sale(), "IDBazaSale"), sorted);
+    EXPECT_EQ(columnInts(f.sale(), "IDBazaSale"), sorted);
     EXPECT_EQ(f.dialogs.calls().size(), 1);
 }
 
@@ -182,7 +182,7 @@ TEST(Baza, DemandsFilterMessage)
     child<QCheckBox>("CBFilterSpros")->click();
     EXPECT_EQ(f.spros().filterText(), "KolRoomMax='3'");
     EXPECT_EQ(f.dialogs.calls()[0].text, "Выбрать только те заявки в спросе у которых Комнат|До 3");
-    EXPECT_EQ(keysShown(f.spros(), "IDBazaSpros"), QList<int>{3});
+    EXPECT_EQ(columnInts(f.spros(), "IDBazaSpros"), QList<int>{3});
     EXPECT_FALSE(f.sale().filtered());
 }
 

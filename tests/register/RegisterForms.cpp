@@ -63,10 +63,3 @@ int columnOf(DBGrid &grid, const QString &field)
     return -1;
 }
 
-QList<int> keysShown(Dataset &dataset, const QString &keyField)
-{
-    QList<int> keys;
-    const int f = dataset.fieldIndex(keyField);
-    for (int r = 0; r < dataset.recordCount(); ++r) keys << dataset.value(r, f).toInt();
-    return keys;
-}

@@ -1,6 +1,7 @@
 #pragma once
 #include "data/DataModule.h"
 #include "platform/ScriptedDialogs.h"
+#include "support/ColumnValues.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
 #include <QStringList>
@@ -29,5 +30,3 @@ struct RegisterForms {
 
 // The logical column showing a field (the first when there are two).
 int columnOf(DBGrid &grid, const QString &field);
-// The key values of the visible rows, in their order.
-QList<int> keysShown(Dataset &dataset, const QString &keyField);

@@ -3,6 +3,7 @@
 #include "data/DataModule.h"
 #include "data/Query.h"
 #include "platform/ScriptedDialogs.h"
+#include "support/ColumnValues.h"
 #include "support/TestDatabase.h"
 #include <QDialog>
 #include <QDir>
@@ -51,10 +52,7 @@ struct ProgramForms {
     }
     QStringList column(const QString &dataset, const QString &field)
     {
-        Table &t = DMDomlar->table(dataset);
-        QStringList out;
-        for (int r = 0; r < t.recordCount(); ++r) out << t.value(r, t.fieldIndex(field)).toString();
-        return out;
+        return columnTexts(DMDomlar->table(dataset), field);
     }
     // A modal show answered by running `act` on the shown window; gives the window's result.
     void answerModal(std::function<void(QDialog *)> act)
