@@ -20,13 +20,6 @@ int currentNumber(Table &t, const QString &key, const QString &what)
     return number;
 }
 
-bool hasCurrent(Dataset &ds, const QString &what)
-{
-    if (ds.recNo() >= 0) return true;
-    dialogs().information(QStringLiteral("Нет выбранной заявки: %1.").arg(what));
-    return false;
-}
-
 } // namespace
 
 void TFBaza::ClearKardSale() { RequestEditor::clearSaleCard(); }
@@ -62,9 +55,8 @@ void TFBaza::BitBtn7Click()
 
 void TFBaza::BitBtn6Click()
 {
-    Table &t = sales();
-    if (!hasCurrent(t, QStringLiteral("удалять нечего"))) return;
-    if (dialogs().confirm(QStringLiteral("Удалить предложение?"))) t.deleteRecord();
+    if (currentNumber(sales(), QStringLiteral("IDBazaSale"), QStringLiteral("удалять нечего")) <= 0) return;
+    if (dialogs().confirm(QStringLiteral("Удалить предложение?"))) sales().deleteRecord();
 }
 
 void TFBaza::BitBtn3Click()
@@ -83,7 +75,6 @@ void TFBaza::BitBtn4Click()
 
 void TFBaza::BitBtn8Click()
 {
-    Table &t = demands();
-    if (!hasCurrent(t, QStringLiteral("удалять нечего"))) return;
-    if (dialogs().confirm(QStringLiteral("Удалить спрос?"))) t.deleteRecord();
+    if (currentNumber(demands(), QStringLiteral("IDBazaSpros"), QStringLiteral("удалять нечего")) <= 0) return;
+    if (dialogs().confirm(QStringLiteral("Удалить спрос?"))) demands().deleteRecord();
 }

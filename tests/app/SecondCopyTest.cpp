@@ -8,17 +8,6 @@
 #include "support/OpenFiles.h"
 #include <gtest/gtest.h>
 
-namespace {
-
-QByteArray fileHash(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
-
-} // namespace
-
 // A second copy started while the first runs ends at once, silently, touching nothing.
 TEST(SecondCopy, EndsSilently)
 {

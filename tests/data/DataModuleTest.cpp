@@ -22,6 +22,13 @@ struct ProgramFolder {
     {
         if (withData) QDir(dir.path()).mkdir("Data");
     }
+    // A database that `other` holds an exclusive lock on, as another program would.
+    void lockedByAnotherProgram(Connection &other)
+    {
+        createTestDatabase(data("domlar.mde"));
+        other.open(Connection::connectionTextFor(data("domlar.mde")));
+        other.execute("BEGIN EXCLUSIVE");
+    }
     QString data(const QString &name = {}) const { return dir.file("Data") + (name.isEmpty() ? "" : "/" + name); }
     TDMDomlar &create()
     {
@@ -190,10 +197,8 @@ QStringList indexNames(Connection &c)
 TEST(DataModule, BusyDatabaseOffersToTryAgain)
 {
     ProgramFolder p;
-    createTestDatabase(p.data("domlar.mde"));
     Connection other;
-    other.open(Connection::connectionTextFor(p.data("domlar.mde")));
-    other.execute("BEGIN EXCLUSIVE");
+    p.lockedByAnotherProgram(other);
 
     TDMDomlar dm(p.dir.path(), [&](const QString &s) { p.status << s; });
     dm.ADOConnection.setBusyTimeout(0);
@@ -217,10 +222,8 @@ TEST(DataModule, BusyDatabaseOffersToTryAgain)
 TEST(DataModule, BusyDatabaseGivenUp)
 {
     ProgramFolder p;
-    createTestDatabase(p.data("domlar.mde"));
     Connection other;
-    other.open(Connection::connectionTextFor(p.data("domlar.mde")));
-    other.execute("BEGIN EXCLUSIVE");
+    p.lockedByAnotherProgram(other);
 
     TDMDomlar dm(p.dir.path(), [&](const QString &s) { p.status << s; });
     dm.setDatabaseQuestion([&](const QString &folder) -> std::optional<QString> { p.askedIn << folder; return {}; });

@@ -8,17 +8,6 @@
 #include "support/OpenFiles.h"
 #include <gtest/gtest.h>
 
-namespace {
-
-QByteArray fileHash(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
-
-} // namespace
-
 // Installed into a fresh prefix and started by a new user, the program fills the
 // user's own folder from the delivered files and opens the database found there.
 TEST(InstalledProgram, NewUserStartsOnTheDeliveredDatabase)
