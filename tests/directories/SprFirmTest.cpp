@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include "directories/TypeText.h"
+#include "support/TypeText.h"
 #include <gtest/gtest.h>
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
-#include "directories/TypeText.h"
+#include "support/TypeText.h"
 #include <gtest/gtest.h>
 
 namespace {
