@@ -1,4 +1,5 @@
 #include "RegisterForms.h"
+#include "support/TempDir.h"
 #include "platform/IniFile.h"
 #include "register/Baza.h"
 #include "register/GridLayout.h"
@@ -62,33 +63,73 @@ QByteArray sampleFile()
     return bytes + "[Grid]\r\nRowSale=18\r\nRowSpros=15\r\n";
 }
 
+// A grid named and made as the register makes its offers grid (or another one),
+// restored from and stored into a layout file of its own.
+struct BareGrid {
+    TempDir dir;
+    QString path = dir.file("BazaGrid.ini");
+    QString section, rowKey;
+    DBGrid grid;
+
+    explicit BareGrid(const QString &name = "DBGridEh1", std::vector<GridColumn> columns = saleColumns(),
+                      const QString &section = "BazaGridSale", const QString &rowKey = "RowSale")
+        : section(section), rowKey(rowKey)
+    {
+        grid.setObjectName(name);
+        grid.setColumns(std::move(columns));
+    }
+    void restore(const QByteArray &bytes)
+    {
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+        f.close();
+        IniFile ini(path);
+        ini.load();
+        GridLayout::restore(grid, ini, section, rowKey);
+    }
+    void store()
+    {
+        IniFile ini(path);
+        ini.load();
+        GridLayout::store(grid, ini, section, rowKey);
+        ini.save();
+    }
+    QString stored(const QString &inSection, const QString &key) const
+    {
+        IniFile ini(path);
+        ini.load();
+        return ini.readString(inSection, key);
+    }
+};
+
 } // namespace
 
-TEST(GridLayout, FirstShowingWithoutFileKeepsDesignedColumnsAndRowHeight15)
+// Without a file the designed columns stay, and storing writes every column.
+TEST(GridLayout, WithoutFileTheDesignedColumnsStay)
 {
-    RegisterForms f;
-    FBaza->show();
-    EXPECT_EQ(titlesShown(*FBaza->saleGrid()), designedTitles(saleColumns()));
-    EXPECT_EQ(titlesShown(*FBaza->sprosGrid()), designedTitles(sprosColumns()));
-    for (DBGrid *grid : {FBaza->saleGrid(), FBaza->sprosGrid()}) EXPECT_EQ(grid->rowHeight(), 15);
-    EXPECT_EQ(FBaza->saleGrid()->width(0), 44);
-    EXPECT_EQ(FBaza->saleGrid()->width(columnOf(*FBaza->saleGrid(), "NewNameTown")), 119);
-    EXPECT_EQ(FBaza->sprosGrid()->width(2), 29);
-    EXPECT_EQ(FBaza->saleGrid()->width(columnOf(*FBaza->saleGrid(), "Level")), 22);
-
-    FBaza->close();
-    IniFile ini(f.layoutPath());
-    ini.load();
-    EXPECT_EQ(ini.keys("BazaGridSale").size(), 26);
-    EXPECT_EQ(ini.keys("BazaGridSpros").size(), 22);   // two fields shown twice share a key
-    EXPECT_EQ(ini.readString("BazaGridSale", "DBGridEh1.IDBazaSale"), "0,44,0,1,0,7,0");
-    EXPECT_EQ(ini.readString("BazaGridSpros", "(Default)"), "15,1");
-    EXPECT_EQ(ini.readString("Grid", "RowSale"), "15");
-    EXPECT_EQ(ini.readString("Grid", "RowSpros"), "15");
-    EXPECT_TRUE(f.dialogs.calls().isEmpty());
+    struct Case { const char *name, *section, *rowKey; std::vector<GridColumn> columns; int keys; const char *firstKey, *first; };
+    const Case cases[] = {
+        {"DBGridEh1", "BazaGridSale", "RowSale", saleColumns(), 26, "DBGridEh1.IDBazaSale", "0,44,0,1,0,7,0"},
+        {"DBGridEh2", "BazaGridSpros", "RowSpros", sprosColumns(), 22, "DBGridEh2.IDBazaSpros", "0,45,0,1,0,7,0"},   // two fields shown twice share a key
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.section);
+        BareGrid g(c.name, c.columns, c.section, c.rowKey);
+        g.restore({});
+        EXPECT_EQ(titlesShown(g.grid), designedTitles(c.columns));
+        EXPECT_EQ(g.grid.rowHeight(), 15);
+        g.store();
+        IniFile ini(g.path);
+        ini.load();
+        EXPECT_EQ(ini.keys(c.section).size(), c.keys);
+        EXPECT_EQ(ini.readString(c.section, c.firstKey), c.first);
+        EXPECT_EQ(ini.readString(c.section, "(Default)"), "15,1");
+        EXPECT_EQ(ini.readString("Grid", c.rowKey), "15");
+    }
 }
 
-TEST(GridLayout, RoundTripOfWrittenSample)
+// The register reads its layout file when shown and writes it back, byte for byte, when closed.
+TEST(GridLayout, RegisterRoundTripOfWrittenSample)
 {
     RegisterForms f;
     f.writeLayout(sampleFile());
@@ -100,12 +141,15 @@ TEST(GridLayout, RoundTripOfWrittenSample)
     EXPECT_EQ(grid.gridColumn(columnOf(grid, "PriceEUR")).dropDownWidth, 100);
     EXPECT_EQ(grid.rowHeight(), 18);
     EXPECT_EQ(FBaza->sprosGrid()->rowHeight(), 15);
+    EXPECT_EQ(FBaza->sprosGrid()->width(2), 29);
 
     FBaza->close();
     QStringList expected;
     for (const char *line : SaleSample) expected << QString::fromUtf8(line);
     EXPECT_EQ(sectionLines(f.layoutPath(), "BazaGridSale"), expected);
-    EXPECT_EQ(sectionLines(f.layoutPath(), "Grid"), QStringList({"RowSale=18", "RowSpros=15"}));
+    EXPECT_EQ(sectionLines(f.layoutPath(), "Grid"), QStringList({"RowSale=18", "RowSpros=15", "RowObmen=15"}));
+    EXPECT_EQ(sectionLines(f.layoutPath(), "BazaGridSpros").size(), 22);
+    EXPECT_TRUE(f.dialogs.calls().isEmpty());
 }
 
 // One key for "Цена" (designed at position 18); what is unreadable keeps the column's setting.
@@ -127,17 +171,15 @@ TEST(GridLayout, MissingAndGarbageValuesKeepTheColumnsSettings)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.value);
-        RegisterForms f;
-        DBGrid &grid = *FBaza->saleGrid();
-        const int price = columnOf(grid, "Price");
-        const int designedWidth = grid.width(price);
-        f.writeLayout(QByteArray("[BazaGridSale]\r\nDBGridEh1.Price=") + c.value + "\r\n");
-        FBaza->show();
-        EXPECT_EQ(grid.position(price), c.position);
-        EXPECT_EQ(grid.isVisibleColumn(price), c.visible);
-        grid.setVisibleColumn(price, true);   // a hidden column shows no width
-        EXPECT_EQ(grid.width(price), c.width ? c.width : designedWidth);
-        EXPECT_EQ(grid.columnCountTotal(), 25);
+        BareGrid g;
+        const int price = columnOf(g.grid, "Price");
+        const int designedWidth = g.grid.width(price);
+        g.restore(QByteArray("[BazaGridSale]\r\nDBGridEh1.Price=") + c.value + "\r\n");
+        EXPECT_EQ(g.grid.position(price), c.position);
+        EXPECT_EQ(g.grid.isVisibleColumn(price), c.visible);
+        g.grid.setVisibleColumn(price, true);   // a hidden column shows no width
+        EXPECT_EQ(g.grid.width(price), c.width ? c.width : designedWidth);
+        EXPECT_EQ(g.grid.columnCountTotal(), 25);
     }
 }
 
@@ -147,84 +189,71 @@ TEST(GridLayout, RowHeightValues)
     const Case cases[] = {{"18", 18}, {"abc", 15}, {"", 15}, {"20.5", 15}, {"-4", 8}, {"100000", 200}, {" 25 ", 25}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.value);
-        RegisterForms f;
-        f.writeLayout(QByteArray("[Grid]\r\nRowSale=") + c.value + "\r\n");
-        FBaza->show();
-        EXPECT_EQ(FBaza->saleGrid()->rowHeight(), c.height);
-        EXPECT_EQ(FBaza->sprosGrid()->rowHeight(), 15);
+        BareGrid g;
+        g.restore(QByteArray("[Grid]\r\nRowSpros=30\r\nRowSale=") + c.value + "\r\n");
+        EXPECT_EQ(g.grid.rowHeight(), c.height);
     }
 }
 
-// Broken files: the window opens with what can be read and keeps every column reachable.
-TEST(GridLayout, BrokenFilesOpenTheWindow)
+// Broken files: the grid takes what can be read and keeps every column reachable.
+TEST(GridLayout, BrokenFilesKeepEveryColumnReachable)
 {
     QByteArray binary;
     for (int i = 0; i < 4096; ++i) binary += char((i * 37 + 11) % 256);
-    struct Case { const char *name; QByteArray bytes; int visibleSale; int priceWidth; };
+    struct Case { const char *name; QByteArray bytes; int priceWidth; };
     const Case cases[] = {
-        {"binary", binary, 25, 0},
-        {"truncated", "[BazaGridSale]\r\nDBGridEh1.Price=1,38", 25, 38},
-        {"unknown keys", "[BazaGridSale]\r\nDBGridEh1.Gone=0,10,0,0\r\nOther=1\r\nDBGridEh2.Price=0,5\r\n", 25, 0},
-        {"no equals", "[BazaGridSale]\r\nDBGridEh1.Price\r\n[Grid\r\nRowSale\r\n", 25, 0},
+        {"binary", binary, 0},
+        {"truncated", "[BazaGridSale]\r\nDBGridEh1.Price=1,38", 38},
+        {"unknown keys", "[BazaGridSale]\r\nDBGridEh1.Gone=0,10,0,0\r\nOther=1\r\nDBGridEh2.Price=0,5\r\n", 0},
+        {"no equals", "[BazaGridSale]\r\nDBGridEh1.Price\r\n[Grid\r\nRowSale\r\n", 0},
         {"all hidden",
          [] {
              QByteArray b = "[BazaGridSale]\r\n";
              for (const GridColumn &c : saleColumns()) b += "DBGridEh1." + c.field.toUtf8() + "=,,,0\r\n";
              return b;
          }(),
-         25, 0},
+         0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        RegisterForms f;
-        DBGrid &grid = *FBaza->saleGrid();
-        const int price = columnOf(grid, "Price");
-        const int designedWidth = grid.width(price);
-        f.writeLayout(c.bytes);
-        FBaza->show();
-        EXPECT_EQ(titlesShown(grid).size(), c.visibleSale);
-        EXPECT_EQ(grid.width(price), c.priceWidth ? c.priceWidth : designedWidth);
-        EXPECT_TRUE(f.dialogs.calls().isEmpty());
-        FBaza->close();   // and the file is written anew
-        EXPECT_EQ(sectionLines(f.layoutPath(), "BazaGridSale").size(), 26);
+        BareGrid g;
+        const int price = columnOf(g.grid, "Price");
+        const int designedWidth = g.grid.width(price);
+        g.restore(c.bytes);
+        EXPECT_EQ(titlesShown(g.grid).size(), 25);
+        EXPECT_EQ(g.grid.width(price), c.priceWidth ? c.priceWidth : designedWidth);
+        g.store();   // and the section is written anew
+        EXPECT_EQ(sectionLines(g.path, "BazaGridSale").size(), 26);
     }
 }
 
 TEST(GridLayout, DuplicateFieldColumnsShareOneKey)
 {
-    RegisterForms f;
-    FBaza->show();
-    DBGrid &grid = *FBaza->sprosGrid();
-    ASSERT_EQ(grid.gridColumn(5).field, "NameMatHome");
-    ASSERT_EQ(grid.gridColumn(12).field, "NameMatHome");
-    grid.setWidth(5, 61);
-    grid.setWidth(12, 77);
-    FBaza->close();
-    IniFile ini(f.layoutPath());
-    ini.load();
-    EXPECT_EQ(ini.readString("BazaGridSpros", "DBGridEh2.NameMatHome").section(',', 1, 1), "77");
+    BareGrid g("DBGridEh2", sprosColumns(), "BazaGridSpros", "RowSpros");
+    ASSERT_EQ(g.grid.gridColumn(5).field, "NameMatHome");
+    ASSERT_EQ(g.grid.gridColumn(12).field, "NameMatHome");
+    g.grid.setWidth(5, 61);
+    g.grid.setWidth(12, 77);
+    g.store();
+    EXPECT_EQ(g.stored("BazaGridSpros", "DBGridEh2.NameMatHome").section(',', 1, 1), "77");
 
-    FBaza->show();
-    EXPECT_EQ(grid.width(5), 77);
-    EXPECT_EQ(grid.width(12), 77);
+    g.grid.setWidth(5, 40);
+    IniFile ini(g.path);
+    ini.load();
+    GridLayout::restore(g.grid, ini, "BazaGridSpros", "RowSpros");
+    EXPECT_EQ(g.grid.width(5), 77);
+    EXPECT_EQ(g.grid.width(12), 77);
 }
 
 // Any grid and section: the sale card's exchange grid under "BazaGridObmen".
 TEST(GridLayout, OtherGridAndSection)
 {
-    RegisterForms f;
-    DBGrid grid;
-    grid.setObjectName("DBGridEh1");
-    grid.setDataset(&DMDomlar->table("ADOTBazaSprosForObmen"));
-    grid.setColumns(sprosColumns());
-    IniFile ini(f.layoutPath());
-    ini.writeString("BazaGridObmen", "DBGridEh1.KolRoomMin", "0,55,0,0,0,7,0");
-    ini.writeString("Grid", "RowObmen", "22");
-    GridLayout::restore(grid, ini, "BazaGridObmen", "RowObmen");
-    EXPECT_FALSE(grid.isVisibleColumn(1));
-    EXPECT_EQ(grid.position(1), 0);
-    EXPECT_EQ(grid.rowHeight(), 22);
-    GridLayout::store(grid, ini, "BazaGridObmen", "RowObmen");
-    EXPECT_EQ(ini.readString("BazaGridObmen", "DBGridEh1.KolRoomMin"), "0,55,0,0,0,7,0");
-    EXPECT_EQ(ini.readString("BazaGridObmen", "DBGridEh1.IDBazaSpros"), "1,45,0,1,0,7,0");
+    BareGrid g("DBGridEh1", sprosColumns(), "BazaGridObmen", "RowObmen");
+    g.restore("[BazaGridObmen]\r\nDBGridEh1.KolRoomMin=0,55,0,0,0,7,0\r\n[Grid]\r\nRowObmen=22\r\n");
+    EXPECT_FALSE(g.grid.isVisibleColumn(1));
+    EXPECT_EQ(g.grid.position(1), 0);
+    EXPECT_EQ(g.grid.rowHeight(), 22);
+    g.store();
+    EXPECT_EQ(g.stored("BazaGridObmen", "DBGridEh1.KolRoomMin"), "0,55,0,0,0,7,0");
+    EXPECT_EQ(g.stored("BazaGridObmen", "DBGridEh1.IDBazaSpros"), "1,45,0,1,0,7,0");
 }

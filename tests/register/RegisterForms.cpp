@@ -1,10 +1,5 @@
 #include "RegisterForms.h"
-#include "register/Baza.h"
-#include "register/SelectColShow.h"
-#include "support/TestDatabase.h"
 #include "widgets/DBGrid.h"
-#include <QDir>
-#include <QFile>
 
 namespace {
 
@@ -27,33 +22,12 @@ const char *const Rows[] = {
 } // namespace
 
 RegisterForms::RegisterForms()
+    : ProgramForms([] {
+          QStringList seed;
+          for (const char *sql : Rows) seed << QString::fromUtf8(sql);
+          return seed;
+      }())
 {
-    QDir(dir.path()).mkdir(QStringLiteral("Data"));
-    {
-        Connection c;
-        c.open(Connection::connectionTextFor(createTestDatabase(dir.file(QStringLiteral("Data/domlar.mde")))));
-        for (const char *sql : Rows) c.execute(QString::fromUtf8(sql));
-    }
-    module = std::make_unique<TDMDomlar>(dir.path(), [](const QString &) {});
-    module->DataModuleCreate();
-    FBaza = new TFBaza;
-    FSelectColShow = new TFSelectColShow;
-}
-
-RegisterForms::~RegisterForms()
-{
-    delete FSelectColShow;
-    FSelectColShow = nullptr;
-    delete FBaza;
-    FBaza = nullptr;
-}
-
-QString RegisterForms::layoutPath() const { return dir.file(QStringLiteral("Data/BazaGrid.ini")); }
-
-void RegisterForms::writeLayout(const QByteArray &bytes) const
-{
-    QFile f(layoutPath());
-    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
 }
 
 int columnOf(DBGrid &grid, const QString &field)

@@ -1,29 +1,19 @@
 #pragma once
-#include "data/DataModule.h"
-#include "platform/ScriptedDialogs.h"
-#include "support/ColumnValues.h"
-#include "support/QtPrinters.h"
-#include "support/TempDir.h"
-#include <QStringList>
-#include <memory>
-#include <ostream>
+#include "support/ProgramForms.h"
+#include <QFile>
 
 class DBGrid;
-class TFBaza;
 
-// The data module over a temporary program folder with Data/domlar.mde holding
-// a few offers, demands and towns, and the register and the column chooser made
-// over it (as the program makes them at start-up).
-struct RegisterForms {
-    TempDir dir;
-    ScopedScriptedDialogs dialogs;
-    std::unique_ptr<TDMDomlar> module;
-
+// The program over a database holding a few offers, demands and towns.
+struct RegisterForms : ProgramForms {
     RegisterForms();
-    ~RegisterForms();
 
-    QString layoutPath() const;
-    void writeLayout(const QByteArray &bytes) const;
+    QString layoutPath() const { return dir.file(QStringLiteral("Data/BazaGrid.ini")); }
+    void writeLayout(const QByteArray &bytes) const
+    {
+        QFile f(layoutPath());
+        if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+    }
     Table &sale() const { return DMDomlar->table(QStringLiteral("ADOTBazaSale")); }
     Table &spros() const { return DMDomlar->table(QStringLiteral("ADOTBazaSpros")); }
 };

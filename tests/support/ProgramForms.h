@@ -4,6 +4,7 @@
 #include "data/Query.h"
 #include "platform/ScriptedDialogs.h"
 #include "support/ColumnValues.h"
+#include "support/QtPrinters.h"
 #include "support/TestDatabase.h"
 #include <QDialog>
 #include <QDir>
@@ -18,10 +19,16 @@ struct ProgramForms {
     ScopedScriptedDialogs dialogs;
     std::vector<std::unique_ptr<QWidget>> own;
 
-    ProgramForms()
+    // seed: SQL run on the new database before the program opens it.
+    explicit ProgramForms(const QStringList &seed = {})
     {
         QDir(dir.path()).mkdir("Data");
-        createTestDatabase(dir.file("Data/domlar.mde"));
+        const QString file = createTestDatabase(dir.file("Data/domlar.mde"));
+        if (!seed.isEmpty()) {
+            Connection c;
+            c.open(Connection::connectionTextFor(file));
+            for (const QString &sql : seed) c.execute(sql);
+        }
         createForms(dir.path());
     }
     ~ProgramForms()
