@@ -1,15 +1,18 @@
 #pragma once
 // How a dataset keeps its rows: one column of values per field (numbers as
 // int64, texts as shared QStrings), read straight from SQLite result columns.
-// Only the dataset's own code includes this.
-#include "data/Dataset.h"
+// The dataset's code and its tests include this.
+#include "data/FieldInfo.h"
+#include "data/Money.h"
 #include "data/Statement.h"
+#include <QDate>
 #include <QHash>
 #include <sqlite3.h>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-
+#include <memory>
+#include <vector>
 
 inline constexpr int64_t ZeroDateJulian = 2415019;   // 30.12.1899
 
@@ -47,10 +50,8 @@ struct StringHash {
     size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
 };
 
-
-// ---- storage ----
-
-struct Dataset::Column {
+// The values of one stored field, row by row (physical rows, deleted ones included).
+struct StoredColumn {
     FieldType type;
     std::vector<int64_t> nums;
     std::vector<QString> texts;
@@ -62,7 +63,7 @@ struct Dataset::Column {
     bool intern = false;
     int seen = 0, distinct = 0;
 
-    explicit Column(const FieldInfo &f) : type(f.type), intern(f.type == FieldType::Text && f.width > 0 && f.width <= 50) {}
+    explicit StoredColumn(const FieldInfo &f) : type(f.type), intern(f.type == FieldType::Text && f.width > 0 && f.width <= 50) {}
 
     void pushNull()
     {
@@ -155,8 +156,37 @@ struct Dataset::Column {
         }
         return true;
     }
+
+    // The first live row whose value equals key (already converted to the
+    // column's type), or -1. Numbers are looked up through an index that is
+    // built on first use and again whenever the dataset's version moves on.
+    int firstRowWith(const QVariant &key, const std::vector<uint8_t> &deleted, uint64_t version) const
+    {
+        if (!usesNumbers(type)) {
+            const QString k = key.toString();
+            for (size_t p = 0; p < deleted.size(); ++p)
+                if (!deleted[p] && !nulls[p] && texts[p] == k) return int(p);
+            return -1;
+        }
+        if (m_keyVersion != version || !m_keyRows) {
+            m_keyRows = std::make_unique<QHash<int64_t, int>>();
+            m_keyRows->reserve(qsizetype(deleted.size()));
+            for (size_t p = 0; p < deleted.size(); ++p)
+                if (!deleted[p] && !nulls[p] && !m_keyRows->contains(nums[p])) m_keyRows->insert(nums[p], int(p));
+            m_keyVersion = version;
+        }
+        return m_keyRows->value(numberOf(key), -1);
+    }
+
+private:
+    int64_t numberOf(const QVariant &key) const
+    {
+        if (type == FieldType::Money) return key.value<Money>().units();
+        if (type == FieldType::Date) return key.toDate().toJulianDay();
+        return key.toLongLong();
+    }
+
+    mutable std::unique_ptr<QHash<int64_t, int>> m_keyRows;
+    mutable uint64_t m_keyVersion = 0;
 };
 
-struct KeyIndex {
-    std::unordered_map<int, QHash<int64_t, int>> byField;
-};

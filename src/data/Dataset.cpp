@@ -96,14 +96,13 @@ void Dataset::clearStore()
     m_deleted.clear();
     m_view.clear();
     m_current = -1;
-    m_keyIndex.reset();
     bumpVersion();
 }
 
 int Dataset::addStoredField(const FieldInfo &field)
 {
     m_fields.push_back(field);
-    m_columns.push_back(std::make_unique<Column>(field));
+    m_columns.push_back(std::make_unique<StoredColumn>(field));
     return m_storedCount++;
 }
 
@@ -146,7 +145,7 @@ void Dataset::readRows(sqlite3_stmt *stmt, int firstColumn)
                                   : kind == SQLITE_FLOAT ? FieldType::Money
                                   : kind == SQLITE_BLOB ? FieldType::Binary : FieldType::Text;
                 m_fields[i].type = t;
-                m_columns[i] = std::make_unique<Column>(m_fields[i]);
+                m_columns[i] = std::make_unique<StoredColumn>(m_fields[i]);
             }
             first = false;
         }
@@ -163,7 +162,7 @@ void Dataset::readRows(sqlite3_stmt *stmt, int firstColumn)
         for (int i = 0; i < m_storedCount; ++i)
             if (!sqlite3_column_decltype(stmt, firstColumn + i)) {
                 m_fields[i].type = FieldType::Integer;
-                m_columns[i] = std::make_unique<Column>(m_fields[i]);
+                m_columns[i] = std::make_unique<StoredColumn>(m_fields[i]);
             }
     }
 }
@@ -338,30 +337,8 @@ QVariant Dataset::currentValue(int fieldIndex) const
 int Dataset::findByKey(int fieldIndex, const QVariant &key) const
 {
     if (!active() || isNullValue(key) || fieldIndex < 0 || fieldIndex >= m_storedCount) return -1;
-    const Column &c = *m_columns[fieldIndex];
-    if (!usesNumbers(c.type)) {
-        const QString k = key.toString();
-        for (size_t p = 0; p < m_deleted.size(); ++p)
-            if (!m_deleted[p] && !c.nulls[p] && c.texts[p] == k) return int(p);
-        return -1;
-    }
-    if (!m_keyIndex || m_keyIndexVersion != m_version) {
-        m_keyIndex = std::make_unique<KeyIndex>();
-        m_keyIndexVersion = m_version;
-    }
-    auto [it, fresh] = m_keyIndex->byField.try_emplace(fieldIndex);
-    QHash<int64_t, int> &index = it->second;
-    if (fresh) {
-        index.reserve(qsizetype(m_deleted.size()));
-        for (size_t p = 0; p < m_deleted.size(); ++p)
-            if (!m_deleted[p] && !c.nulls[p] && !index.contains(c.nums[p])) index.insert(c.nums[p], int(p));
-    }
-    const QVariant k = FieldValue::convert(m_fields[fieldIndex], key);
-    int64_t n;
-    if (c.type == FieldType::Money) n = k.value<Money>().units();
-    else if (c.type == FieldType::Date) n = k.toDate().toJulianDay();
-    else n = k.toLongLong();
-    return index.value(n, -1);
+    const StoredColumn &c = *m_columns[fieldIndex];
+    return c.firstRowWith(usesNumbers(c.type) ? FieldValue::convert(m_fields[fieldIndex], key) : key, m_deleted, m_version);
 }
 
 // ---- view: master link, filter, order ----
@@ -414,13 +391,13 @@ int Dataset::compareRows(int a, int b) const
     for (int f : m_sortFields) {
         const FieldInfo &info = m_fields[f];
         if (info.type != FieldType::Lookup && usesNumbers(info.type)) {
-            const Column &c = *m_columns[f];
+            const StoredColumn &c = *m_columns[f];
             if (c.nulls[a] != c.nulls[b]) return c.nulls[a] ? -1 : 1;
             if (c.nums[a] != c.nums[b]) return c.nums[a] < c.nums[b] ? -1 : 1;
             continue;
         }
         if (info.type == FieldType::Text) {
-            const Column &c = *m_columns[f];
+            const StoredColumn &c = *m_columns[f];
             if (c.nulls[a] != c.nulls[b]) return c.nulls[a] ? -1 : 1;
             const int r = c.nulls[a] ? 0 : compareText(c.texts[a], c.texts[b]);
             if (r != 0) return r;

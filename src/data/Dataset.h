@@ -14,6 +14,7 @@
 struct sqlite3_stmt;
 class Connection;
 class Dataset;
+struct StoredColumn;
 
 
 // One field of a dataset's current row, read and written by type.
@@ -170,7 +171,6 @@ protected:
     void reserveRows(size_t rows);
 
 private:
-    struct Column;
     void requireActive() const;
     void requireEditing(const char *action) const;
     void checkBrowseMode();
@@ -196,7 +196,7 @@ private:
     void followMaster();
 
     std::vector<FieldInfo> m_fields;
-    std::vector<std::unique_ptr<Column>> m_columns;   // one per stored field
+    std::vector<std::unique_ptr<StoredColumn>> m_columns;   // one per stored field
     int m_storedCount = 0;
     std::vector<int64_t> m_rowIds;
     std::vector<uint8_t> m_deleted;
@@ -223,8 +223,6 @@ private:
     std::vector<std::pair<QString, FieldInfo>> m_pendingLookups;   // resolved at open
 
     uint64_t m_version = 0;
-    mutable uint64_t m_keyIndexVersion = ~uint64_t(0);
-    mutable std::unique_ptr<struct KeyIndex> m_keyIndex;
 };
 
 // A table dataset: the rows of one table, written back on post and delete.
