@@ -2,9 +2,9 @@
 #include "data/ColumnStore.h"
 #include "data/FieldValue.h"
 #include "data/FilterText.h"
+#include "data/RowView.h"
 #include "data/Connection.h"
 #include "data/Statement.h"
-#include "data/TextCompare.h"
 #include "platform/AppError.h"
 #include <QFile>
 #include <algorithm>
@@ -355,72 +355,20 @@ void Dataset::parseFilter()
         throw AppError(QStringLiteral("Неверное условие отбора: поле «%1» не найдено в «%2».").arg(condition.field, describe()));
 }
 
-bool Dataset::filterAccepts(int physical) const
-{
-    if (!m_filtered || m_filterField < 0) return true;
-    const FieldInfo &f = m_fields[m_filterField];
-    const QVariant v = cellValue(physical, m_filterField);
-    if (isNullValue(v)) return false;
-    if (f.type == FieldType::Text || f.type == FieldType::Lookup)
-        return v.toString() == m_filterValue;
-    try {
-        return FieldValue::convert(f, m_filterValue) == FieldValue::convert(f, v);
-    } catch (const AppError &) {
-        return FieldValue::storedText(f, v) == m_filterValue;
-    }
-}
-
-bool Dataset::rowVisible(int physical) const
-{
-    if (m_master) {
-        const QVariant link = m_master->currentValue(m_masterField);
-        if (isNullValue(link) || m_detailField < 0) return false;
-        const QVariant mine = m_columns[m_detailField]->get(size_t(physical));
-        if (isNullValue(mine)) return false;
-        if (usesNumbers(m_fields[m_detailField].type)) {
-            if (mine.toLongLong() != link.toLongLong()) return false;
-        } else if (mine.toString() != link.toString()) {
-            return false;
-        }
-    }
-    return filterAccepts(physical);
-}
-
-int Dataset::compareRows(int a, int b) const
-{
-    for (int f : m_sortFields) {
-        const FieldInfo &info = m_fields[f];
-        if (info.type != FieldType::Lookup && usesNumbers(info.type)) {
-            const StoredColumn &c = *m_columns[f];
-            if (c.nulls[a] != c.nulls[b]) return c.nulls[a] ? -1 : 1;
-            if (c.nums[a] != c.nums[b]) return c.nums[a] < c.nums[b] ? -1 : 1;
-            continue;
-        }
-        if (info.type == FieldType::Text) {
-            const StoredColumn &c = *m_columns[f];
-            if (c.nulls[a] != c.nulls[b]) return c.nulls[a] ? -1 : 1;
-            const int r = c.nulls[a] ? 0 : compareText(c.texts[a], c.texts[b]);
-            if (r != 0) return r;
-            continue;
-        }
-        const QVariant va = cellValue(a, f), vb = cellValue(b, f);
-        const bool na = isNullValue(va), nb = isNullValue(vb);
-        if (na != nb) return na ? -1 : 1;
-        if (na) continue;
-        const int r = compareText(va.toString(), vb.toString());
-        if (r != 0) return r;
-    }
-    return 0;
-}
-
 void Dataset::rebuildView()
 {
-    m_view.clear();
-    m_view.reserve(m_deleted.size());
-    for (size_t p = 0; p < m_deleted.size(); ++p)
-        if (!m_deleted[p] && rowVisible(int(p))) m_view.push_back(int(p));
-    if (!m_sortFields.empty())
-        std::stable_sort(m_view.begin(), m_view.end(), [this](int a, int b) { return compareRows(a, b) < 0; });
+    RowView view;
+    if (m_master) {
+        view.linked = true;
+        view.linkField = m_detailField;
+        view.linkValue = m_master->currentValue(m_masterField);
+    }
+    if (m_filtered) {
+        view.filterField = m_filterField;
+        view.filterValue = m_filterValue;
+    }
+    view.sortFields = m_sortFields;
+    m_view = view.build(ViewRows{m_fields, m_columns, m_deleted, [this](int p, int f) { return cellValue(p, f); }});
 }
 
 void Dataset::resetView(int keepPhysical)

@@ -180,9 +180,6 @@ private:
     void resolveNames();
     void parseFilter();
     void removeFromView(int physical);
-    bool rowVisible(int physical) const;
-    bool filterAccepts(int physical) const;
-    int compareRows(int a, int b) const;
     int newPhysicalRow();
     void restoreBackup();
     void bumpVersion() { ++m_version; }
