@@ -60,6 +60,7 @@ ExchangeTab::ExchangeTab(TFKardSale *card) : m_card(card)
     layout->setSpacing(0);
     layout->addWidget(buildToolbar());
     layout->addWidget(DBGridEh1, 1);
+    layout->addStretch();   // keeps the toolbar at the top while the list is hidden
 }
 
 QToolButton *ExchangeTab::button(const char *name, const QString &text)
@@ -106,6 +107,25 @@ void ExchangeTab::bindSource()
     Table &demands = DMDomlar->table(QStringLiteral("ADOTBazaSpros"));
     for (auto signal : {&Dataset::rowChanged, &Dataset::rowInserted, &Dataset::rowRemoved})
         connect(&demands, signal, this, [this] { m_stale = true; });
+    for (auto signal : {&Dataset::currentChanged, &Dataset::rowInserted, &Dataset::rowRemoved})
+        connect(&variants(), signal, this, [this] { updateButtons(); });
+    connect(&variants(), &Dataset::resetDone, this, [this] { updateButtons(); });
+    connect(m_card->IDBazaSale, &QLineEdit::textChanged, this, [this] { updateButtons(); });
+    updateButtons();
+}
+
+void ExchangeTab::setListVisible(bool visible)
+{
+    DBGridEh1->setVisible(visible);
+    updateButtons();
+}
+
+void ExchangeTab::updateButtons()
+{
+    const bool variant = DMDomlar && ownVariants();
+    BitBtn21->setEnabled(variant);
+    BitBtn22->setEnabled(variant);
+    BitBtn23->setEnabled(!DBGridEh1->isHidden());
 }
 
 void ExchangeTab::showEvent(QShowEvent *event)

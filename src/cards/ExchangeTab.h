@@ -19,6 +19,8 @@ public:
     // The data module's list of exchange variants (made after the card).
     void bindSource();
     DBGrid *grid() const { return DBGridEh1; }
+    // The list is shown only for a stored offer; the commands follow it.
+    void setListVisible(bool visible);
 
     // The register's operations, handed over at start-up: editing a variant
     // (TFBaza.OpenKardSprosForEditForObmen) and choosing a grid's columns.
@@ -42,6 +44,8 @@ private:
     Table &variants() const;
     // The list when it holds variants of the offer on the card; nullptr otherwise.
     Table *ownVariants() const;
+    // "Изменить" and "Удалить" only with a variant to act on, "Выбор" only with the list shown.
+    void updateButtons();
     // The register's demands list shows every demand: it follows what was changed here.
     void listsChanged();
 

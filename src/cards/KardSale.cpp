@@ -140,7 +140,7 @@ void TFKardSale::bindSources()
 
 void TFKardSale::setDetailsVisible(bool visible)
 {
-    TabObmen->grid()->setVisible(visible);
+    TabObmen->setListVisible(visible);
 }
 
 // The address picker: the town, district and street current in the directory, each from its own list.

@@ -110,10 +110,12 @@ QWidget *TFKardSpros::buildPlacesTab()
         auto *b = named(new QPushButton(QString::fromUtf8(text)), name);
         connect(b, &QPushButton::clicked, this, guarded([this, handler] { (this->*handler)(); }));
         bar->addWidget(b);
+        return b;
     };
-    button("BitBtn2", "Добавить", &TFKardSpros::BitBtn2Click);
-    button("BitBtn1", "Изменить", &TFKardSpros::BitBtn1Click);
-    button("BitBtn5", "Удалить", &TFKardSpros::BitBtn5Click);
+    // "Добавить" stays on for a new demand: it tells the user to store the demand first.
+    BitBtn2 = button("BitBtn2", "Добавить", &TFKardSpros::BitBtn2Click);
+    BitBtn1 = button("BitBtn1", "Изменить", &TFKardSpros::BitBtn1Click);
+    BitBtn5 = button("BitBtn5", "Удалить", &TFKardSpros::BitBtn5Click);
     bar->addWidget(NoVarRaspologen = named(new QCheckBox(QStringLiteral("Кроме указанных")), "NoVarRaspologen"));
     bar->addStretch();
     v->addLayout(bar);
@@ -121,6 +123,7 @@ QWidget *TFKardSpros::buildPlacesTab()
     DBGridVarMest->setKeyboardDelete(false);
     DBGridVarMest->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     v->addWidget(DBGridVarMest, 1);
+    v->addStretch();   // keeps the toolbar at the top while the grid is hidden
     return tab;
 }
 
@@ -160,6 +163,12 @@ void TFKardSpros::bindSources()
     if (!DMDomlar) return;
     DBGridVarMest->setDataset(&DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest")));
     DBGridVarMest->setColumns({place("NewNameTown", "Город"), place("NewNameRaion", "Район"), place("NewNameStreet", "Улица")});
+    Table &variants = DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest"));
+    for (auto signal : {&Dataset::currentChanged, &Dataset::rowInserted, &Dataset::rowRemoved})
+        connect(&variants, signal, this, [this] { updateVariantButtons(); });
+    connect(&variants, &Dataset::resetDone, this, [this] { updateVariantButtons(); });
+    connect(IDBazaSpros, &QLineEdit::textChanged, this, [this] { updateVariantButtons(); });
+    updateVariantButtons();
 }
 
 QString TFKardSpros::NotAllSelect() const
@@ -173,6 +182,14 @@ QString TFKardSpros::NotAllSelect() const
 void TFKardSpros::setDetailsVisible(bool visible)
 {
     DBGridVarMest->setVisible(visible);
+    updateVariantButtons();
+}
+
+void TFKardSpros::updateVariantButtons()
+{
+    const bool current = DMDomlar && currentVariant();
+    BitBtn1->setEnabled(current);
+    BitBtn5->setEnabled(current);
 }
 
 int TFKardSpros::prepareVariant()
@@ -190,18 +207,22 @@ int TFKardSpros::prepareVariant()
     return Keys::nextKey(DMDomlar->ADOConnection, QStringLiteral("BazaSprosVarMest"), QStringLiteral("IDBazaSprosVarMest"));
 }
 
-Table *TFKardSpros::ownVariant()
+Table *TFKardSpros::currentVariant() const
 {
     Table &variants = DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest"));
-    if (variants.isEmpty() || DBGridVarMest->isHidden()) {
-        dialogs().information(QStringLiteral("Нет вариантов расположения для этой заявки."));
-        return nullptr;
-    }
-    if (Keys::currentKey(variants, QStringLiteral("IDBazaSpros")) != IDBazaSpros->value()) {
-        dialogs().information(QStringLiteral("Выбранный вариант относится к другой заявке; он не изменен."));
-        return nullptr;
-    }
-    return &variants;
+    const bool own = !variants.isEmpty() && !DBGridVarMest->isHidden()
+        && Keys::currentKey(variants, QStringLiteral("IDBazaSpros")) == IDBazaSpros->value();
+    return own ? &variants : nullptr;
+}
+
+Table *TFKardSpros::ownVariant()
+{
+    if (Table *variant = currentVariant()) return variant;
+    Table &variants = DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest"));
+    dialogs().information(variants.isEmpty() || DBGridVarMest->isHidden()
+                              ? QStringLiteral("Нет вариантов расположения для этой заявки.")
+                              : QStringLiteral("Выбранный вариант относится к другой заявке; он не изменен."));
+    return nullptr;
 }
 
 void TFKardSpros::storeVariant(bool append, int number)

@@ -4,6 +4,7 @@
 class DBGrid;
 class Table;
 class QCheckBox;
+class QPushButton;
 
 // The demand card: what a buyer looks for, with the places wanted (location
 // variants, stored at once), shown modally by the register or the sale card.
@@ -22,6 +23,7 @@ public:
     QCheckBox *NotLevelLast, *Tel, *Balkon, *BathRoom, *Osvobojdena, *NoVarRaspologen;
     DecimalEdit *S_ObshMin, *S_ObshMax, *S_JilMin, *S_KuhMin, *H_PotolokMin;
     DBGrid *DBGridVarMest;
+    QPushButton *BitBtn2, *BitBtn1, *BitBtn5;   // "Добавить", "Изменить", "Удалить"
 
     // The location-variant grid lists the rows of the demand on the card; a new demand hides it.
     void setDetailsVisible(bool visible);
@@ -38,8 +40,12 @@ private:
     // Steps shared by adding and changing: the next number, or -1 when the user stopped.
     int prepareVariant();
     void storeVariant(bool append, int number);
-    // The current variant when it belongs to the demand on the card; nullptr (and a message) otherwise.
+    // The grid's current variant when it belongs to the demand on the card; nullptr otherwise.
+    Table *currentVariant() const;
+    // The same, with a message when there is none.
     Table *ownVariant();
+    // "Изменить" and "Удалить" only with a current variant to act on.
+    void updateVariantButtons();
 };
 
 extern TFKardSpros *FKardSpros;

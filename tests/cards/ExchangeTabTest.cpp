@@ -218,3 +218,32 @@ TEST(ExchangeTab, ListFollowsChangesMadeInTheRegister)
         EXPECT_EQ(f.column("ADOTBazaSprosForObmen", "LevelMin"), QStringList({"6"}));
     });
 }
+
+// "Изменить" and "Удалить" need a variant of the offer on the card; "Выбор" needs the list, which a new offer hides.
+TEST(ExchangeTab, CommandsFollowTheList)
+{
+    Exchange f;
+    auto enabled = [&] {
+        QList<bool> out;
+        for (QToolButton *b : {f.tab()->BitBtn20, f.tab()->BitBtn21, f.tab()->BitBtn22, f.tab()->BitBtn23})
+            out << b->isEnabled();
+        return out;
+    };
+    QList<QList<bool>> seen;
+    f.answerModal([&](QDialog *card) {
+        EXPECT_TRUE(f.tab()->grid()->isHidden());
+        seen << enabled();
+        card->setResult(7);
+    });
+    FBaza->BitBtn2Click();
+    f.exec("INSERT INTO BazaSale (IDBazaSale) VALUES (5)", "ADOTBazaSale");
+    f.exec("INSERT INTO BazaSpros (IDBazaSpros, IDBazaSaleForObmen) VALUES (42, 5)", "ADOTBazaSprosForObmen");
+    f.onOffer(5, [&] {
+        seen << enabled();
+        f.dialogs.answerMessage(Dialogs::Yes);   // "Удалить вариант?"
+        f.tab()->BitBtn22->click();
+        seen << enabled();
+    });
+    EXPECT_EQ(seen, QList<QList<bool>>({{true, false, false, false}, {true, true, true, true}, {true, false, false, true}}));
+    EXPECT_EQ(f.stored("SELECT count(*) FROM BazaSpros").toInt(), 0);
+}

@@ -2,9 +2,16 @@
 #include "report/PdfExport.h"
 #include "report/ui/PageView.h"
 #include "report/ui/PreviewWindow.h"
+#include <QListWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -103,4 +110,114 @@ TEST(Preview, EditedTextAndPageSetupPrepareAgain)
     window.finishPreparing();
     EXPECT_LT(window.prepared().pages[0].width, window.prepared().pages[0].height);
     EXPECT_EQ(pageTexts(window.prepared(), 0).front(), QStringLiteral("Объекты на продажу"));
+}
+
+namespace {
+
+// The page commands of a preview as the user finds them on its toolbar.
+struct PageCommands {
+    QToolBar *bar;
+    explicit PageCommands(PreviewWindow &window) : bar(window.findChild<QToolBar *>("PagesToolBar")) {}
+    QAction *action(const QString &text) const
+    {
+        for (QAction *a : bar->actions())
+            if (a->text() == text) return a;
+        return nullptr;
+    }
+    void click(const QString &text) const { QTest::mouseClick(bar->widgetForAction(action(text)), Qt::LeftButton); }
+    // "Первая", "Предыдущая", "Следующая", "Последняя": which can be pressed.
+    QList<bool> enabled() const
+    {
+        QList<bool> out;
+        for (const char *text : {"Первая", "Предыдущая", "Следующая", "Последняя"})
+            out << action(QString::fromUtf8(text))->isEnabled();
+        return out;
+    }
+};
+
+const QList<bool> AtFirst{false, false, true, true}, Between{true, true, true, true}, AtLast{true, true, false, false};
+
+} // namespace
+
+// The page commands are on only where they move the view, whatever moved it.
+TEST(PreviewNavigation, CommandsOnlyWhereTheyCanMove)
+{
+    ReportData data;
+    data.addOffers(120);
+    PreviewWindow window(data.reports.saleListJob(data.sale()));
+    window.show();
+    window.finishPreparing();
+    ASSERT_EQ(window.prepared().pageCount(), 4);
+    const PageCommands pages(window);
+    PageView *view = window.pageView();
+    EXPECT_EQ(view->currentPage(), 0);
+    EXPECT_EQ(pages.enabled(), AtFirst);
+
+    struct Step { const char *command; int page; QList<bool> enabled; };
+    for (const Step &s : {Step{"Последняя", 3, AtLast}, Step{"Предыдущая", 2, Between}, Step{"Следующая", 3, AtLast},
+                          Step{"Первая", 0, AtFirst}, Step{"Следующая", 1, Between}}) {
+        pages.click(QString::fromUtf8(s.command));
+        EXPECT_EQ(view->currentPage(), s.page) << s.command;
+        EXPECT_EQ(pages.enabled(), s.enabled) << s.command;
+    }
+
+    // Small pages: several fill the view, and the last one can still be gone to.
+    view->setZoom(0.25);
+    pages.click(QStringLiteral("Последняя"));
+    EXPECT_EQ(view->currentPage(), 3);
+    EXPECT_EQ(pages.enabled(), AtLast);
+    view->setFit(PageView::Fit::PageWidth);
+
+    view->verticalScrollBar()->setValue(0);
+    EXPECT_EQ(pages.enabled(), AtFirst);
+    window.findChild<QSpinBox *>("PageNumber")->setValue(4);
+    EXPECT_EQ(view->currentPage(), 3);
+    EXPECT_EQ(pages.enabled(), AtLast);
+    window.findChild<QListWidget *>()->setCurrentRow(1);
+    EXPECT_EQ(view->currentPage(), 1);
+    EXPECT_EQ(pages.enabled(), Between);
+    window.findText(QStringLiteral("Всего предложений"), true);
+    EXPECT_EQ(view->currentPage(), 3);
+    EXPECT_EQ(pages.enabled(), AtLast);
+
+    // A report opened from a file starts at its first page.
+    window.savePrepared(data.dir.file("list.rkp"));
+    window.openPrepared(data.dir.file("list.rkp"));
+    EXPECT_EQ(view->currentPage(), 0);
+    EXPECT_EQ(pages.enabled(), AtFirst);
+}
+
+// A one-page report has nowhere to go.
+TEST(PreviewNavigation, OnePageMovesNowhere)
+{
+    ReportData data;
+    data.addOffers(3);
+    PreviewWindow window(data.reports.saleListJob(data.sale()));
+    window.show();
+    window.finishPreparing();
+    ASSERT_EQ(window.prepared().pageCount(), 1);
+    EXPECT_EQ(PageCommands(window).enabled(), QList<bool>({false, false, false, false}));
+}
+
+// The preview opens showing its whole toolbar row, as far as the screen is wide.
+TEST(PreviewSize, OpensWideEnoughForItsToolbar)
+{
+    ReportData data;
+    data.addOffers(120);
+    PreviewWindow window(data.reports.saleListJob(data.sale()));
+    window.show();
+    window.finishPreparing();   // the page count has its final width
+    QApplication::processEvents();
+    const QRect screen = window.screen()->availableGeometry();
+    int row = 0;
+    for (const char *name : {"PreviewToolBar", "PagesToolBar"}) row += window.findChild<QToolBar *>(name)->sizeHint().width();
+    EXPECT_LE(window.width(), screen.width());
+    EXPECT_LE(window.height(), screen.height());
+    EXPECT_GE(window.width(), std::min(row, screen.width()));
+    EXPECT_GE(window.height(), std::min(500, screen.height()));
+    if (row <= screen.width()) {
+        // Nothing hidden in a toolbar's overflow.
+        for (QToolButton *more : window.findChildren<QToolButton *>("qt_toolbar_ext_button"))
+            EXPECT_FALSE(more->isVisible());
+    }
 }

@@ -48,18 +48,24 @@ void PageView::relayout()
 {
     m_tops.assign(size_t(m_pages), 0);
     int y = Gap, widest = 0;
+    m_shortest = 0;
     for (int i = 0; i < m_pages; ++i) {
         m_tops[i] = y;
         const PreparedPage &p = m_report->pages[i];
-        y += qRound(p.height / 100.0 * pxPerMm()) + Gap;
+        const int height = qRound(p.height / 100.0 * pxPerMm());
+        m_shortest = i == 0 ? height : std::min(m_shortest, height);
+        y += height + Gap;
         widest = std::max(widest, qRound(p.width / 100.0 * pxPerMm()) + 2 * Gap);
     }
-    verticalScrollBar()->setRange(0, std::max(0, y - viewport()->height()));
+    // Every page, the last ones too, can be brought to the top: going to a page makes it the current one.
+    const int lastTop = m_pages > 0 ? m_tops.back() - Gap : 0;
+    verticalScrollBar()->setRange(0, std::max({0, y - viewport()->height(), lastTop}));
     verticalScrollBar()->setPageStep(viewport()->height());
     verticalScrollBar()->setSingleStep(20);
     horizontalScrollBar()->setRange(0, std::max(0, widest - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
     viewport()->update();
+    notePage();
 }
 
 void PageView::applyFit()
@@ -97,12 +103,26 @@ void PageView::setFit(Fit fit)
     goToPage(page);
 }
 
+// A third down the view, but inside a page gone to even when small pages fill the view.
+int PageView::readingLine() const
+{
+    return std::max(Gap, std::min(viewport()->height() / 3, m_shortest / 2));
+}
+
 int PageView::currentPage() const
 {
-    const int middle = verticalScrollBar()->value() + viewport()->height() / 3;
+    const int line = verticalScrollBar()->value() + readingLine();
     int page = 0;
-    for (int i = 0; i < m_pages && m_tops[i] <= middle; ++i) page = i;
+    for (int i = 0; i < m_pages && m_tops[i] <= line; ++i) page = i;
     return page;
+}
+
+void PageView::notePage()
+{
+    const int page = currentPage();
+    if (page == m_lastPage) return;
+    m_lastPage = page;
+    emit currentPageChanged(page);
 }
 
 void PageView::goToPage(int page)
@@ -121,7 +141,7 @@ void PageView::setHighlight(std::optional<PreparedReport::Hit> hit)
         const QRectF mm = PagePainter::rectMm(m_report->pages[hit->page].texts[hit->item]);
         const int y = page.top() + int(mm.top() * pxPerMm());
         if (y < verticalScrollBar()->value() || y > verticalScrollBar()->value() + viewport()->height() - 40)
-            verticalScrollBar()->setValue(y - viewport()->height() / 3);
+            verticalScrollBar()->setValue(y - readingLine());
     }
     viewport()->update();
 }
@@ -176,11 +196,6 @@ void PageView::paintEvent(QPaintEvent *)
             p.drawRect(box);
         }
     }
-    const int page = currentPage();
-    if (page != m_lastPage) {
-        m_lastPage = page;
-        emit currentPageChanged(page);
-    }
 }
 
 void PageView::resizeEvent(QResizeEvent *event)
@@ -190,7 +205,11 @@ void PageView::resizeEvent(QResizeEvent *event)
     if (m_report) relayout();
 }
 
-void PageView::scrollContentsBy(int, int) { viewport()->update(); }
+void PageView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+    notePage();
+}
 
 void PageView::wheelEvent(QWheelEvent *event)
 {

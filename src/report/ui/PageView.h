@@ -47,6 +47,10 @@ private:
     double pxPerMm() const;
     QRect pageRect(int page) const;       // in document pixels
     void relayout();
+    // How far below the view's top the current page is read.
+    int readingLine() const;
+    // Tells of a new current page after a scroll or a new layout.
+    void notePage();
     void applyFit();
     const QPixmap &pixmap(int page);
     void clearCache();
@@ -57,6 +61,7 @@ private:
     double m_zoom = 1.0;
     Fit m_fit = Fit::PageWidth;
     std::vector<int> m_tops;              // document y of each page
+    int m_shortest = 0;                   // height of the shortest page, in pixels
     std::optional<PreparedReport::Hit> m_highlight;
     std::list<std::pair<int, QPixmap>> m_cache;   // most recently used first
     int m_lastPage = -1;

@@ -17,6 +17,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
+#include <QScreen>
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
@@ -26,6 +27,7 @@
 
 namespace {
 constexpr int SliceMs = 30;
+const QSize DefaultSize(1000, 760);
 const double Zooms[] = {0.5, 0.75, 1.0, 1.5, 2.0, 4.0};
 
 QPageLayout layoutOf(const PreparedPage &page)
@@ -60,14 +62,13 @@ void PreviewWindow::buildActions()
 {
     setObjectName(QStringLiteral("PreviewWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(1000, 760);
     m_view = new PageView(this);
     setCentralWidget(m_view);
     m_timer = new QTimer(this);
     m_timer->setInterval(0);
     connect(m_timer, &QTimer::timeout, this, guarded([this] { prepareSlice(); }));
 
-    QToolBar *bar = addToolBar(QStringLiteral("Просмотр"));
+    QToolBar *bar = m_toolBar = addToolBar(QStringLiteral("Просмотр"));
     bar->setObjectName(QStringLiteral("PreviewToolBar"));
     bar->setMovable(false);
     auto add = [this, bar](const QString &text, QKeySequence key, auto slot) {
@@ -112,31 +113,55 @@ void PreviewWindow::buildActions()
     connect(m_view, &PageView::currentPageChanged, this, [this](int page) {
         const QSignalBlocker block(m_pageNumber);
         m_pageNumber->setValue(page + 1);
+        updateNavigation();
     });
     connect(m_view, &PageView::textDoubleClicked, this, [this](int page, int item) { onEdit(page, item); });
     connect(m_view, &PageView::zoomChanged, this, [this] { updateStatus(); });
+    fitToolBars();
+}
+
+void PreviewWindow::fitToolBars()
+{
+    const int row = m_toolBar->sizeHint().width() + m_pagesBar->sizeHint().width();
+    const QSize screen = this->screen()->availableGeometry().size();
+    resize(std::min(std::max(DefaultSize.width(), row), screen.width()), std::min(DefaultSize.height(), screen.height()));
 }
 
 void PreviewWindow::buildNavigation()
 {
-    QToolBar *bar = addToolBar(QStringLiteral("Страницы"));
+    QToolBar *bar = m_pagesBar = addToolBar(QStringLiteral("Страницы"));
     bar->setObjectName(QStringLiteral("PagesToolBar"));
     bar->setMovable(false);
     auto go = [this, bar](const QString &text, auto target) {
-        connect(bar->addAction(text), &QAction::triggered, this, [this, target] { m_view->goToPage(target()); });
+        QAction *a = bar->addAction(text);
+        connect(a, &QAction::triggered, this, [this, target] { m_view->goToPage(target()); });
+        return a;
     };
-    go(QStringLiteral("Первая"), [] { return 0; });
-    go(QStringLiteral("Предыдущая"), [this] { return m_view->currentPage() - 1; });
+    m_first = go(QStringLiteral("Первая"), [] { return 0; });
+    m_previous = go(QStringLiteral("Предыдущая"), [this] { return m_view->currentPage() - 1; });
+    // Measured for four-digit numbers, so the toolbar keeps its width while the pages are counted.
     m_pageNumber = new QSpinBox(bar);
     m_pageNumber->setObjectName(QStringLiteral("PageNumber"));
+    m_pageNumber->setRange(1, 9999);
+    m_pageNumber->setMinimumWidth(m_pageNumber->sizeHint().width());
     m_pageNumber->setRange(1, 1);
     m_pageNumber->setKeyboardTracking(false);
     connect(m_pageNumber, &QSpinBox::valueChanged, this, [this](int v) { m_view->goToPage(v - 1); });
     bar->addWidget(m_pageNumber);
     m_pageCount = new QLabel(bar);
+    m_pageCount->setMinimumWidth(m_pageCount->fontMetrics().horizontalAdvance(QStringLiteral(" из 9999 ")));
     bar->addWidget(m_pageCount);
-    go(QStringLiteral("Следующая"), [this] { return m_view->currentPage() + 1; });
-    go(QStringLiteral("Последняя"), [this] { return m_view->availablePages() - 1; });
+    m_next = go(QStringLiteral("Следующая"), [this] { return m_view->currentPage() + 1; });
+    m_last = go(QStringLiteral("Последняя"), [this] { return m_view->availablePages() - 1; });
+}
+
+void PreviewWindow::updateNavigation()
+{
+    const int page = m_view->currentPage();
+    m_first->setEnabled(page > 0);
+    m_previous->setEnabled(page > 0);
+    m_next->setEnabled(page < m_view->availablePages() - 1);
+    m_last->setEnabled(page < m_view->availablePages() - 1);
 }
 
 void PreviewWindow::buildFindBar()
@@ -221,6 +246,7 @@ void PreviewWindow::pagesChanged()
     for (int i = m_outline->count(); i < ready; ++i) m_outline->addItem(QStringLiteral("Страница %1").arg(i + 1));
     m_pageNumber->setRange(1, std::max(1, ready));
     m_pageCount->setText(QStringLiteral(" из %1 ").arg(ready));
+    updateNavigation();
     updateStatus();
 }
 

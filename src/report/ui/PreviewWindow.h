@@ -50,6 +50,10 @@ private:
     void buildFindBar();
     void buildOutline();
     void buildNavigation();
+    // Opens wide enough for the whole toolbar row, within the screen.
+    void fitToolBars();
+    // The page commands on only where they can move.
+    void updateNavigation();
     void start(std::unique_ptr<PreparedReport> prepared);
     void prepareSlice();
     void stopPreparing();
@@ -70,6 +74,9 @@ private:
     std::unique_ptr<Preparer> m_preparer;
     QTimer *m_timer = nullptr;
     PageView *m_view = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    QToolBar *m_pagesBar = nullptr;
+    QAction *m_first = nullptr, *m_previous = nullptr, *m_next = nullptr, *m_last = nullptr;
     QComboBox *m_zoom = nullptr;
     QSpinBox *m_pageNumber = nullptr;
     QLabel *m_pageCount = nullptr;

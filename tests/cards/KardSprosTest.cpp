@@ -1,0 +1,59 @@
+#include "cards/KardSpros.h"
+#include "register/Baza.h"
+#include "support/ProgramForms.h"
+#include "widgets/DBGrid.h"
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct DemandCard : ProgramForms {
+    // Which of "Добавить", "Изменить", "Удалить" the user can press.
+    static QList<bool> variantButtons()
+    {
+        return {FKardSpros->BitBtn2->isEnabled(), FKardSpros->BitBtn1->isEnabled(), FKardSpros->BitBtn5->isEnabled()};
+    }
+};
+
+} // namespace
+
+// A new demand has no variants: only "Добавить" stays, to ask for the demand to be stored first.
+TEST(KardSpros, NewDemandOffersOnlyAdd)
+{
+    DemandCard f;
+    QList<bool> buttons;
+    f.answerModal([&](QDialog *card) {
+        EXPECT_TRUE(FKardSpros->DBGridVarMest->isHidden());
+        buttons = f.variantButtons();
+        f.dialogs.answerMessage(Dialogs::Cancel);   // "Для добавления необходимо сохранить документ."
+        FKardSpros->BitBtn2->click();
+        card->setResult(7);
+    });
+    FBaza->BitBtn3Click();
+    EXPECT_EQ(buttons, QList<bool>({true, false, false}));
+    EXPECT_EQ(f.dialogs.calls().last().text, QStringLiteral("Для добавления необходимо сохранить документ."));
+    EXPECT_EQ(f.stored("SELECT count(*) FROM BazaSprosVarMest").toInt(), 0);
+}
+
+// On a stored demand "Изменить" and "Удалить" follow the grid: on with a current variant, off without one.
+TEST(KardSpros, ChangeAndDeleteNeedACurrentVariant)
+{
+    DemandCard f;
+    f.exec("INSERT INTO BazaSpros (IDBazaSpros) VALUES (3)", "ADOTBazaSpros");
+    f.exec("INSERT INTO BazaSprosVarMest (IDBazaSprosVarMest, IDBazaSpros) VALUES (1, 3)", "ADOTBazaSprosVarMest");
+    QList<QList<bool>> seen;
+    f.answerModal([&](QDialog *card) {
+        EXPECT_FALSE(FKardSpros->DBGridVarMest->isHidden());
+        seen << f.variantButtons();
+        f.dialogs.answerMessage(Dialogs::Yes);   // "Удалить вариант?"
+        FKardSpros->BitBtn5->click();
+        seen << f.variantButtons();
+        f.answerModal([](QDialog *adress) { adress->setResult(6); });
+        FKardSpros->BitBtn2->click();
+        seen << f.variantButtons();
+        card->setResult(7);
+    });
+    FBaza->BitBtn4Click();
+    EXPECT_EQ(seen, QList<QList<bool>>({{true, true, true}, {true, false, false}, {true, true, true}}));
+    EXPECT_EQ(f.column("ADOTBazaSprosVarMest", "IDBazaSprosVarMest"), QStringList({"1"}));   // the table was empty again
+}
