@@ -112,7 +112,8 @@ QWidget *TFKardSpros::buildPlacesTab()
         bar->addWidget(b);
         return b;
     };
-    // "Добавить" stays on for a new demand: it tells the user to store the demand first.
+    // "Добавить" and "Изменить" stay on: on a new demand they tell the user to store it
+    // first, and "Изменить" with an empty list adds the first variant.
     BitBtn2 = button("BitBtn2", "Добавить", &TFKardSpros::BitBtn2Click);
     BitBtn1 = button("BitBtn1", "Изменить", &TFKardSpros::BitBtn1Click);
     BitBtn5 = button("BitBtn5", "Удалить", &TFKardSpros::BitBtn5Click);
@@ -187,9 +188,7 @@ void TFKardSpros::setDetailsVisible(bool visible)
 
 void TFKardSpros::updateVariantButtons()
 {
-    const bool current = DMDomlar && currentVariant();
-    BitBtn1->setEnabled(current);
-    BitBtn5->setEnabled(current);
+    BitBtn5->setEnabled(DMDomlar && currentVariant());
 }
 
 int TFKardSpros::prepareVariant()

@@ -44,7 +44,7 @@ private:
     Table *currentVariant() const;
     // The same, with a message when there is none.
     Table *ownVariant();
-    // "Изменить" and "Удалить" only with a current variant to act on.
+    // "Удалить" only with a current variant to delete.
     void updateVariantButtons();
 };
 

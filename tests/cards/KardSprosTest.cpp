@@ -17,7 +17,7 @@ struct DemandCard : ProgramForms {
 
 } // namespace
 
-// A new demand has no variants: only "Добавить" stays, to ask for the demand to be stored first.
+// A new demand has no variants: "Добавить" and "Изменить" stay, to ask for the demand to be stored first.
 TEST(KardSpros, NewDemandOffersOnlyAdd)
 {
     DemandCard f;
@@ -25,17 +25,21 @@ TEST(KardSpros, NewDemandOffersOnlyAdd)
     f.answerModal([&](QDialog *card) {
         EXPECT_TRUE(FKardSpros->DBGridVarMest->isHidden());
         buttons = f.variantButtons();
-        f.dialogs.answerMessage(Dialogs::Cancel);   // "Для добавления необходимо сохранить документ."
-        FKardSpros->BitBtn2->click();
+        for (QPushButton *button : {FKardSpros->BitBtn2, FKardSpros->BitBtn1}) {
+            f.dialogs.answerMessage(Dialogs::Cancel);   // "Для добавления необходимо сохранить документ."
+            button->click();
+        }
         card->setResult(7);
     });
     FBaza->BitBtn3Click();
-    EXPECT_EQ(buttons, QList<bool>({true, false, false}));
-    EXPECT_EQ(f.dialogs.calls().last().text, QStringLiteral("Для добавления необходимо сохранить документ."));
+    EXPECT_EQ(buttons, QList<bool>({true, true, false}));
+    ASSERT_EQ(f.dialogs.calls().size(), 2);
+    for (const auto &call : f.dialogs.calls())
+        EXPECT_EQ(call.text, QStringLiteral("Для добавления необходимо сохранить документ."));
     EXPECT_EQ(f.stored("SELECT count(*) FROM BazaSprosVarMest").toInt(), 0);
 }
 
-// On a stored demand "Изменить" and "Удалить" follow the grid: on with a current variant, off without one.
+// On a stored demand "Удалить" follows the grid: on with a current variant, off without one.
 TEST(KardSpros, ChangeAndDeleteNeedACurrentVariant)
 {
     DemandCard f;
@@ -54,6 +58,6 @@ TEST(KardSpros, ChangeAndDeleteNeedACurrentVariant)
         card->setResult(7);
     });
     FBaza->BitBtn4Click();
-    EXPECT_EQ(seen, QList<QList<bool>>({{true, true, true}, {true, false, false}, {true, true, true}}));
+    EXPECT_EQ(seen, QList<QList<bool>>({{true, true, true}, {true, true, false}, {true, true, true}}));
     EXPECT_EQ(f.column("ADOTBazaSprosVarMest", "IDBazaSprosVarMest"), QStringList({"1"}));   // the table was empty again
 }
