@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <QVariantAnimation>
 #include <gtest/gtest.h>
 
@@ -110,5 +111,19 @@ TEST(About, ScrollsAgainAtEveryShowing)
         });
         FZastav->findChild<QAction *>("NAbout")->trigger();
     }
+    EXPECT_TRUE(f.dialogs.allAnswered());
+}
+
+// Closing is the window's only action: Esc does it.
+TEST(About, EscapeCloses)
+{
+    AboutForms f;
+    bool closed = false;
+    f.answerModal([&](QDialog *d) {
+        QTest::keyClick(d, Qt::Key_Escape);
+        closed = !d->isVisible();
+    });
+    FZastav->findChild<QAction *>("NAbout")->trigger();
+    EXPECT_TRUE(closed);
     EXPECT_TRUE(f.dialogs.allAnswered());
 }

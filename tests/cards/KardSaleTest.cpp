@@ -4,12 +4,17 @@
 #include "currency/CurrentRates.h"
 #include "platform/AppError.h"
 #include "platform/ScriptedDialogs.h"
+#include "register/Baza.h"
+#include "support/ProgramForms.h"
+#include "support/TypeText.h"
 #include "widgets/Lookups.h"
 #include "widgets/NumberEdits.h"
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <memory>
 #include <gtest/gtest.h>
@@ -36,6 +41,63 @@ struct Card {
             p << e->text();
         return p;
     }
+};
+
+// The program's cards over a database with a town, district and street, two clients and an employee.
+struct CardForms : ProgramForms {
+    CardForms()
+    {
+        exec("INSERT INTO SprTown (IDTown, NameTown) VALUES (1, 'Самара')", "ADOTSprTown");
+        exec("INSERT INTO SprRaion (IDRaion, NameRaion, IDTown) VALUES (1, 'Кировский', 1)", "ADOTSprRaion");
+        exec("INSERT INTO SprStreet (IDStreet, NameStreet, IDRaion, IDTown) VALUES (1, 'Победы', 1, 1)", "ADOTSprStreet");
+        exec("INSERT INTO SprKlient (IDKlient, NameKlient) VALUES (1, 'Борисов'), (2, 'Иванов')", "ADOTSprKlient");
+        exec("INSERT INTO SprSotrud (IDSotrud, NameSotrud) VALUES (1, 'Петров')", "ADOTSprSotrud");
+    }
+    // Brings up the card's tab holding `w`, by a click on the tab, and clicks `w`.
+    static void click(RequestCard *card, QWidget *w)
+    {
+        QTabBar *tabs = card->PageControl1->tabBar();
+        for (int i = 0; i < card->PageControl1->count(); ++i)
+            if (card->PageControl1->widget(i)->isAncestorOf(w))
+                QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
+        QTest::mouseClick(w, Qt::LeftButton);
+    }
+    static void click(RequestCard *card, const char *button)
+    {
+        if (auto *b = card->findChild<QPushButton *>(button)) click(card, b);
+        else ADD_FAILURE() << "no button " << button;
+    }
+    static void type(RequestCard *card, QLineEdit *field, const QString &text)
+    {
+        click(card, field);
+        field->selectAll();
+        typeText(field, text);
+    }
+    // A directory shown by a picker closes with `result`, the row with `key` current.
+    void answerPick(int result, const QString &dataset = {}, const QString &field = {}, int key = 0)
+    {
+        answerModal([=](QDialog *d) {
+            if (!dataset.isEmpty()) DMDomlar->table(dataset).locate(field, key);
+            d->setResult(result);
+        });
+    }
+};
+
+// Each attribute's "..." opens the list editor on its own list; its "Х" clears the word.
+const struct { const char *lookup, *picker, *clear, *caption; } AttributeButtons[] = {
+    {"NameType", "TypeBtn", "BitBtn3", "Типы объектов"},
+    {"NameValueKV", "ValueKVBtn", "BitBtn4", "Состояние"},
+    {"NameBalkon", "BalkonBtn", "BitBtn5", "Балкон"},
+    {"NameDoor", "DoorBtn", "BitBtn6", "Двери"},
+    {"NameMatHome", "NameMatHomeBtn", "BitBtn7", "Материал дома"},
+    {"NameMatPol", "NameMatPolBtn", "BitBtn8", "Материал пола"},
+    {"NameOtoplen", "OtoplenBtn", "BitBtn9", "Отопление"},
+    {"NamePlanHome", "NamePlanHomeBtn", "BitBtn10", "Планировка дома"},
+    {"NamePlanRoom", "NamePlanRoomBtn", "BitBtn11", "Планировка комнат"},
+    {"NameTel", "NameTelBtn", "BitBtn12", "Телефоны"},
+    {"NameWindow", "NameWindowBtn", "BitBtn13", "Окна"},
+    {"NameWater", "NameWaterBtn", "BitBtn14", "Водоснабжение"},
+    {"NameBathRoom", "NameBathRoomBtn", "BitBtn15", "Сан.узел"},
 };
 
 } // namespace
@@ -174,4 +236,134 @@ TEST(KardSpros, RequiredFieldsInOrderOfPrecedence)
         card.Sotrud->setKey(c.sotrud);
         EXPECT_EQ(card.NotAllSelect(), QString::fromUtf8(c.word)) << c.klient << c.sotrud;
     }
+}
+
+// A new offer filled by clicks and typing: the address, client and employee pickers
+// give the directories' current rows, a typed price is converted, Esc asks "Сохранить
+// заявку?"; "Отменить" keeps the card, "Да" stores what it shows, "Нет" on the next
+// card stores nothing.
+TEST(KardSale, FilledByClicksStoredOnEscape)
+{
+    CardForms f;
+    PeremenKursUSD = *Money::parse("28.5");
+    PeremenKursEURO = *Money::parse("34.6");
+    bool keptOpen = false;
+    QString converted;
+    f.answerModal([&](QDialog *card) {
+        QApplication::setActiveWindow(card);
+        f.answerPick(6);
+        f.click(FKardSale, "BitBtn2");
+        f.answerPick(1, "ADOTSprKlient", "IDKlient", 2);
+        f.click(FKardSale, "BitBtn16");
+        f.answerPick(1);
+        f.click(FKardSale, "BitBtn18");
+        f.type(FKardSale, FKardSale->Home, QStringLiteral("7а"));
+        f.type(FKardSale, FKardSale->Price, QStringLiteral("2850"));
+        converted = FKardSale->PriceUSD->text() + " " + FKardSale->PriceEUR->text();
+        f.dialogs.answerMessage(Dialogs::Cancel);
+        QTest::keyClick(card, Qt::Key_Escape);
+        keptOpen = card->isVisible() && FKardSale->Home->text() == QStringLiteral("7а");
+        f.dialogs.answerMessage(Dialogs::Yes);
+        QTest::keyClick(card, Qt::Key_Escape);
+    });
+    FBaza->BitBtn2Click();
+    EXPECT_TRUE(keptOpen);
+    EXPECT_EQ(converted, QStringLiteral("100,00 82,37"));
+    EXPECT_EQ(f.stored("SELECT Home || ' ' || IDTown || IDRaion || IDStreet || ' ' || IDKlient || ' ' || IDSotrud "
+                       "|| ' ' || Price || ' ' || PriceUSD FROM BazaSale").toString(),
+              QStringLiteral("7а 111 2 1 28500000 1000000"));
+
+    f.answerModal([&](QDialog *card) {
+        f.type(FKardSale, FKardSale->Home, QStringLiteral("9"));
+        f.dialogs.answerMessage(Dialogs::No);
+        QTest::keyClick(card, Qt::Key_Escape);
+    });
+    FBaza->BitBtn2Click();
+    EXPECT_EQ(f.stored("SELECT Count(*) FROM BazaSale").toInt(), 1);
+    EXPECT_TRUE(f.dialogs.allAnswered());
+}
+
+// On both cards each attribute's "..." opens the list editor on its own list and its
+// "Х" clears the word; the address "X" clears the town, district and street. A list
+// that cannot be read (the file locked by another program) is reported.
+TEST(KardSale, AttributeButtonsOfBothCards)
+{
+    CardForms f;
+    for (RequestCard *card : {static_cast<RequestCard *>(FKardSale), static_cast<RequestCard *>(FKardSpros)}) {
+        card->show();
+        f.dialogs.clearCalls();
+        QStringList expected;
+        for (const auto &a : AttributeButtons) {
+            WordLookup *lookup = card->wordLookup(a.lookup);
+            if (!lookup) continue;
+            expected << "FSprAll: Справочник (" + QString::fromUtf8(a.caption) + ")";
+            f.answerModal([](QDialog *) {});
+            f.click(card, a.picker);
+            lookup->setWord(QStringLiteral("слово"));
+            f.click(card, a.clear);
+            EXPECT_EQ(lookup->word(), QString()) << a.clear;
+        }
+        QStringList opened;
+        for (const auto &call : f.dialogs.calls()) opened << call.title + ": " + call.text;
+        EXPECT_EQ(opened, expected);
+        EXPECT_EQ(expected.size(), card == FKardSale ? 13 : 9);
+        card->hide();
+    }
+
+    FKardSale->show();
+    for (IdLookup *l : {FKardSale->NameTown, FKardSale->NameRaion, FKardSale->NameStreet}) l->setKey(1);
+    f.click(FKardSale, "BitBtn1");
+    for (IdLookup *l : {FKardSale->NameTown, FKardSale->NameRaion, FKardSale->NameStreet}) EXPECT_EQ(l->key(), 0);
+
+    auto lock = f.lockedByAnotherProgram();
+    f.dialogs.clearCalls();
+    f.dialogs.answerMessage(Dialogs::Ok);
+    f.click(FKardSale, "TypeBtn");
+    ASSERT_EQ(f.dialogs.calls().size(), 1);
+    EXPECT_EQ(f.dialogs.calls().at(0).title, QStringLiteral("Ошибка"));
+    EXPECT_TRUE(FKardSale->isVisible());
+    FKardSale->hide();
+    EXPECT_TRUE(f.dialogs.allAnswered());
+}
+
+// An opened demand: the client picked by a click, the contract number typed. With the
+// employee cleared by its "Х", Esc and "Да" only warn and the card stays; picked again,
+// the demand is stored. Opened again, what is typed and ended with "Нет" is not stored.
+TEST(KardSpros, ChangedByClicksStoredOnEscape)
+{
+    CardForms f;
+    f.exec("INSERT INTO BazaSpros (IDBazaSpros, IDKlient, IDSotrud, DogNo1) VALUES (5, 1, 1, 'старый')",
+           "ADOTBazaSpros");
+    QStringList warnings;
+    bool keptOpen = false;
+    f.answerModal([&](QDialog *card) {
+        f.answerPick(1, "ADOTSprKlient", "IDKlient", 2);
+        f.click(FKardSpros, "BitBtn16");
+        f.type(FKardSpros, FKardSpros->DogNo1, QStringLiteral("Д-15"));
+        f.click(FKardSpros, "BitBtn19");
+        f.dialogs.answerMessage(Dialogs::Yes);
+        f.dialogs.answerMessage(Dialogs::Yes);
+        QTest::keyClick(card, Qt::Key_Escape);
+        warnings << f.dialogs.calls().last().text;
+        keptOpen = card->isVisible();
+        f.answerPick(1);
+        f.click(FKardSpros, "BitBtn18");
+        f.dialogs.answerMessage(Dialogs::Yes);
+        QTest::keyClick(card, Qt::Key_Escape);
+    });
+    FBaza->BitBtn4Click();
+    EXPECT_EQ(warnings, QStringList({"Внимение! Необходимо выбрать Сотрудника"}));
+    EXPECT_TRUE(keptOpen);
+    EXPECT_EQ(f.stored("SELECT IDKlient || ' ' || IDSotrud || ' ' || DogNo1 FROM BazaSpros WHERE IDBazaSpros=5")
+                  .toString(),
+              QStringLiteral("2 1 Д-15"));
+
+    f.answerModal([&](QDialog *card) {
+        f.type(FKardSpros, FKardSpros->DogNo1, QStringLiteral("другой"));
+        f.dialogs.answerMessage(Dialogs::No);
+        QTest::keyClick(card, Qt::Key_Escape);
+    });
+    FBaza->BitBtn4Click();
+    EXPECT_EQ(f.stored("SELECT DogNo1 FROM BazaSpros WHERE IDBazaSpros=5").toString(), QStringLiteral("Д-15"));
+    EXPECT_TRUE(f.dialogs.allAnswered());
 }

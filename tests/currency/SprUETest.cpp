@@ -4,6 +4,7 @@
 #include "support/ProgramForms.h"
 #include "widgets/DBGrid.h"
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -186,4 +187,31 @@ TEST(TecKursUE, ButtonOpensDirectoryAndRefreshes)
     QApplication::setActiveWindow(f.current);
     f.current->findChild<QLineEdit *>("EditUSD")->setFocus();
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("BitBtn1"));
+}
+
+// A click on the shown window's button: the directory opens, and the rates it leaves
+// are shown on its close. When the rates cannot be read (no open database) the
+// failure is reported and the window keeps what it showed.
+TEST(TecKursUE, ClickOpensDirectoryAndShowsItsRates)
+{
+    RateForms f;
+    f.w->UpdatePeremenKurs();
+    f.current->ShowWindow();
+    auto *button = f.current->findChild<QPushButton *>("BitBtn1");
+    f.answerModal([&](QDialog *) { f.addRow("2006-01-09", "27", "33"); });
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(f.dialogs.calls().last().title, QStringLiteral("FSprUE"));
+    EXPECT_EQ(f.current->dateText(), QStringLiteral("09.01.2006"));
+    EXPECT_EQ(f.current->usdText(), QStringLiteral("27,0000"));
+    EXPECT_EQ(f.current->eurText(), QStringLiteral("33,0000"));
+
+    f.answerModal([&](QDialog *) { f.rates().close(); });
+    f.dialogs.answerMessage(Dialogs::Ok);
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(f.dialogs.calls().last().title, QStringLiteral("Ошибка"));
+    EXPECT_EQ(f.dialogs.calls().last().text, QStringLiteral("База данных не открыта: данные недоступны."));
+    EXPECT_EQ(f.current->dateText(), QStringLiteral("09.01.2006"));
+    EXPECT_TRUE(f.current->isVisible());
+    EXPECT_TRUE(f.dialogs.allAnswered());
+    f.current->hide();
 }

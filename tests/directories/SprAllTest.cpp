@@ -1,6 +1,9 @@
 #include "support/ProgramForms.h"
 #include "directories/SprAll.h"
 #include "widgets/DBGrid.h"
+#include <QAction>
+#include <QMenuBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -13,6 +16,23 @@ struct ListForms : ProgramForms {
         exec("INSERT INTO SprType (NameType) VALUES ('Квартира')");
     }
     Table &windows() { return DMDomlar->table("ADOTSprWindow"); }
+    // A click on a menu-bar command of the shown window.
+    void clickMenu(const char *action)
+    {
+        auto *menu = w->findChild<QMenuBar *>();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(w->findChild<QAction *>(action)).center());
+    }
+    QRect cellOf(const QString &word)
+    {
+        const QAbstractItemModel *model = w->grid()->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            if (model->index(row, 0).data().toString() == word) return w->grid()->visualRect(model->index(row, 0));
+        return {};
+    }
+    int count(const QString &word)
+    {
+        return stored("SELECT Count(*) FROM SprWindow WHERE NameWindow='" + word + "'").toInt();
+    }
 };
 
 } // namespace
@@ -92,4 +112,51 @@ TEST(SprAll, CorrectAndDeleteWords)
     f.w->N2Click();   // an empty list: only a message
     ASSERT_EQ(f.dialogs.calls().size(), 1);
     EXPECT_EQ(f.dialogs.calls().at(0).title, QStringLiteral("Информация"));
+}
+
+// In the shown window: the menu's "Ввести", "Удалить" and "Закрыть", F2 and a
+// double click each reach their command; a delete that fails (the file locked by
+// another program) is reported, the word stays, and it goes once the file is free.
+TEST(SprAll, MenuKeysAndDoubleClickInTheShownWindow)
+{
+    ListForms f;
+    bool closed = false;
+    f.answerModal([&](QDialog *d) {
+        f.dialogs.answerInput(true, QStringLiteral("Алюминий"));
+        f.clickMenu("N1");
+        EXPECT_EQ(f.count(QStringLiteral("Алюминий")), 1);
+
+        f.dialogs.answerInput(true, QStringLiteral("Алюминиевые"));
+        QTest::keyClick(f.w->grid(), Qt::Key_F2);   // the word just entered is the current one
+        EXPECT_EQ(f.count(QStringLiteral("Алюминиевые")), 1);
+        EXPECT_EQ(f.count(QStringLiteral("Алюминий")), 0);
+
+        const QRect cell = f.cellOf(QStringLiteral("Пластик"));
+        ASSERT_TRUE(cell.isValid());
+        f.dialogs.answerInput(true, QStringLiteral("Пластиковые"));
+        QTest::mouseClick(f.w->grid()->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(f.w->grid()->viewport(), Qt::LeftButton, {}, cell.center());
+        EXPECT_EQ(f.count(QStringLiteral("Пластиковые")), 1);
+
+        auto lock = f.lockedByAnotherProgram();
+        f.dialogs.clearCalls();
+        f.dialogs.answerMessage(Dialogs::Yes);
+        f.dialogs.answerMessage(Dialogs::Ok);
+        f.clickMenu("N2");
+        ASSERT_EQ(f.dialogs.calls().size(), 2);
+        EXPECT_EQ(f.dialogs.calls().at(0).text, QStringLiteral("Удалить?"));
+        EXPECT_EQ(f.dialogs.calls().at(1).title, QStringLiteral("Ошибка"));
+        lock.reset();
+        EXPECT_EQ(f.count(QStringLiteral("Пластиковые")), 1);
+        f.dialogs.answerMessage(Dialogs::Yes);
+        f.clickMenu("N2");
+        EXPECT_EQ(f.count(QStringLiteral("Пластиковые")), 0);
+        EXPECT_EQ(f.stored("SELECT Count(*) FROM SprWindow").toInt(), 2);
+
+        f.clickMenu("N3");
+        closed = !d->isVisible();
+    });
+    f.w->OpenForm("SprWindow", QStringLiteral("Окна"), "NameWindow");
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(f.dialogs.allAnswered());
 }

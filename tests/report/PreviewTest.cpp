@@ -2,13 +2,21 @@
 #include "report/PdfExport.h"
 #include "report/ui/PageView.h"
 #include "report/ui/PreviewWindow.h"
+#include "platform/ScriptedDialogs.h"
+#include "support/TypeText.h"
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -220,4 +228,77 @@ TEST(PreviewSize, OpensWideEnoughForItsToolbar)
         for (QToolButton *more : window.findChildren<QToolButton *>("qt_toolbar_ext_button"))
             EXPECT_FALSE(more->isVisible());
     }
+}
+
+// Ctrl+F brings up the find bar with its text selected; Enter finds forward, a click
+// on "Назад" backward; a text that is not there is told.
+TEST(Preview, FindBarFromTheKeyboard)
+{
+    ScopedScriptedDialogs dialogs;
+    ReportData data;
+    data.addOffers(120);
+    data.exec("INSERT INTO SprKlient (IDKlient, NameKlient) VALUES (2, 'Сидоров')");
+    data.exec("UPDATE BazaSale SET IDKlient = 2 WHERE IDBazaSale = 75");
+    data.table("ADOTSprKlient").requery();
+    data.sale().requery();
+    PreviewWindow window(data.reports.saleListJob(data.sale()));
+    window.resize(900, 700);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    auto *bar = window.findChild<QToolBar *>("FindBar");
+    auto *text = window.findChild<QLineEdit *>("FindText");
+    ASSERT_TRUE(bar && text);
+    EXPECT_FALSE(bar->isVisible());
+    auto find = [&](const QString &typed) {
+        QTest::keyClick(window.pageView(), Qt::Key_F, Qt::ControlModifier);
+        typeText(text, typed);   // over the selected text
+    };
+    find(QStringLiteral("сидоров"));
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(text->text(), QStringLiteral("сидоров"));
+    QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_EQ(window.pageView()->currentPage(), 2);
+
+    find(QStringLiteral("Объекты на продажу"));
+    QAction *back = nullptr;
+    for (QAction *a : bar->actions())
+        if (a->text() == QStringLiteral("Назад")) back = a;
+    ASSERT_TRUE(back);
+    QTest::mouseClick(bar->widgetForAction(back), Qt::LeftButton);
+    EXPECT_EQ(window.pageView()->currentPage(), 0);
+
+    find(QStringLiteral("Петров"));
+    dialogs.answerMessage(Dialogs::Ok);
+    QTest::keyClick(text, Qt::Key_Return);
+    ASSERT_EQ(dialogs.calls().size(), 1);
+    EXPECT_EQ(dialogs.calls().at(0).text, QStringLiteral("Текст «Петров» не найден."));
+    EXPECT_EQ(window.pageView()->currentPage(), 0);
+}
+
+// The zoom list, worked from the keyboard, sets the pages' scale and says it in the
+// status line; Esc closes the window.
+TEST(Preview, ZoomListAndEscape)
+{
+    ReportData data;
+    data.addOffers(3);
+    QPointer<PreviewWindow> window = new PreviewWindow(data.reports.saleListJob(data.sale()));
+    window->show();
+    QApplication::setActiveWindow(window);
+    auto *zoom = window->findChild<QComboBox *>();
+    ASSERT_TRUE(zoom);
+    auto status = [&] {
+        for (QLabel *l : window->statusBar()->findChildren<QLabel *>())
+            if (l->text().contains(QStringLiteral("Масштаб"))) return l->text();
+        return QString();
+    };
+    struct Case { Qt::Key key; double zoom; const char *shown; };
+    for (const Case &c : {Case{Qt::Key_Down, 0.5, "Масштаб: 50 %"}, Case{Qt::Key_Down, 0.75, "Масштаб: 75 %"},
+                          Case{Qt::Key_Up, 0.5, "Масштаб: 50 %"}}) {
+        QTest::keyClick(zoom, c.key);
+        EXPECT_EQ(window->pageView()->zoom(), c.zoom);
+        EXPECT_TRUE(status().contains(QString::fromUtf8(c.shown))) << status().toStdString();
+    }
+    QTest::keyClick(window->pageView(), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
+    delete window;
 }

@@ -61,6 +61,16 @@ struct ProgramForms {
     {
         return columnTexts(DMDomlar->table(dataset), field);
     }
+    // Another program holding the database file locked for as long as the returned
+    // connection lives; the program's statements then fail at once instead of waiting.
+    std::unique_ptr<Connection> lockedByAnotherProgram()
+    {
+        DMDomlar->ADOConnection.setBusyTimeout(0);
+        auto other = std::make_unique<Connection>();
+        other->open(Connection::connectionTextFor(DMDomlar->databasePath()));
+        other->execute("BEGIN EXCLUSIVE");
+        return other;
+    }
     // A modal show answered by running `act` on the shown window; gives the window's result.
     void answerModal(std::function<void(QDialog *)> act)
     {

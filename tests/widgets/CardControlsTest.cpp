@@ -6,6 +6,8 @@
 #include "support/TestDatabase.h"
 #include "platform/ScriptedDialogs.h"
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -181,4 +183,38 @@ TEST(CardControls, Calculator)
     m.clear();
     m.memoryRecall();
     EXPECT_EQ(m.display(), "8");
+}
+
+// Every key of the calculator window reaches the calculator under a mouse click,
+// typing works the same, and Esc closes the window.
+TEST(CardControls, CalculatorWindowKeys)
+{
+    struct Case { const char *clicks, *shown; };
+    const Case cases[] = {
+        {"1 2 + 3 =", "15"}, {"4 5 6 ← * 2 =", "90"}, {"7 8 9 / 3 =", "263"}, {"1 , 5 * 2 =", "3"},
+        {"9 - 2 ± =", "11"}, {"7 / 0 =", "Ошибка"}, {"7 / 0 = C", "0"}, {"5 CE 8", "8"},
+        {"4 MS", "M  4"}, {"4 MS M+ C MR", "M  8"}, {"4 MS MC", "4"},
+    };
+    for (const Case &c : cases) {
+        CalculatorDialog calculator;
+        calculator.show();
+        for (const QString &key : QString::fromUtf8(c.clicks).split(' ')) {
+            QPushButton *button = nullptr;
+            for (QPushButton *b : calculator.findChildren<QPushButton *>())
+                if (b->text() == key) button = b;
+            ASSERT_TRUE(button) << key.toStdString();
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+        EXPECT_EQ(calculator.findChild<QLineEdit *>("Display")->text(), QString::fromUtf8(c.shown)) << c.clicks;
+    }
+    CalculatorDialog calculator;
+    calculator.show();
+    QTest::keyClicks(&calculator, "12,5*4");
+    QTest::keyClick(&calculator, Qt::Key_Backspace);
+    QTest::keyClick(&calculator, '2');
+    QTest::keyClick(&calculator, Qt::Key_Return);
+    EXPECT_EQ(calculator.findChild<QLineEdit *>("Display")->text(), "25");
+    EXPECT_TRUE(calculator.isVisible());
+    QTest::keyClick(&calculator, Qt::Key_Escape);
+    EXPECT_FALSE(calculator.isVisible());
 }
