@@ -24,6 +24,16 @@
 
 namespace {
 
+// 120 offers (four pages); offer 75, on page 3, is the client "Сидоров"'s.
+void addOffersWithSidorov(ReportData &data)
+{
+    data.addOffers(120);
+    data.exec("INSERT INTO SprKlient (IDKlient, NameKlient) VALUES (2, 'Сидоров')");
+    data.exec("UPDATE BazaSale SET IDKlient = 2 WHERE IDBazaSale = 75");
+    data.table("ADOTSprKlient").requery();
+    data.sale().requery();
+}
+
 // Runs a poppler tool on a file and gives its output.
 QString poppler(const QString &tool, const QStringList &args)
 {
@@ -44,11 +54,7 @@ int pdfPages(const QString &path)
 TEST(Preview, FindLandsOnThePageHoldingTheText)
 {
     ReportData data;
-    data.addOffers(120);
-    data.exec("INSERT INTO SprKlient (IDKlient, NameKlient) VALUES (2, 'Сидоров')");
-    data.exec("UPDATE BazaSale SET IDKlient = 2 WHERE IDBazaSale = 75");
-    data.table("ADOTSprKlient").requery();
-    data.sale().requery();
+    addOffersWithSidorov(data);
     PreviewWindow window(data.reports.saleListJob(data.sale()));
     window.resize(900, 700);
     window.show();
@@ -236,11 +242,7 @@ TEST(Preview, FindBarFromTheKeyboard)
 {
     ScopedScriptedDialogs dialogs;
     ReportData data;
-    data.addOffers(120);
-    data.exec("INSERT INTO SprKlient (IDKlient, NameKlient) VALUES (2, 'Сидоров')");
-    data.exec("UPDATE BazaSale SET IDKlient = 2 WHERE IDBazaSale = 75");
-    data.table("ADOTSprKlient").requery();
-    data.sale().requery();
+    addOffersWithSidorov(data);
     PreviewWindow window(data.reports.saleListJob(data.sale()));
     window.resize(900, 700);
     window.show();
