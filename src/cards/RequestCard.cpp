@@ -117,6 +117,7 @@ RequestCard::RequestCard(const QString &name, QWidget *parent) : QDialog(parent)
     PriceEUR = named(new DecimalEdit, "PriceEUR");
     makePriceGroup(Price, PriceUSD, PriceEUR);
     Info = named(new QPlainTextEdit, "Info");
+    Info->setTabChangesFocus(true);   // Tab goes on to the next field; no tab characters in the notes
     const std::pair<QWidget *, const char *> names[] = {
         {DogNo1, "Договор №"}, {DogBegin1, "Начало договора"}, {DogEnd1, "Окончание договора"}, {Info, "Доп. инфо."}};
     for (const auto &[w, label] : names) w->setAccessibleName(QString::fromUtf8(label));

@@ -111,6 +111,7 @@ QWidget *TPersonDirectory::buildGroup(const Group &group, QWidget *parent)
         if (d.multiLine) {
             auto *e = new QPlainTextEdit(box);
             e->setObjectName(u(d.field));
+            e->setTabChangesFocus(true);
             e->setAccessibleName(u(group.title));   // the box has the group's title alone
             m_edits->bind(e, u(d.field));
             form->addRow(e);

@@ -225,6 +225,22 @@ TEST(KardSale, EnterInAFieldPressesNoButton)
     k.card.hide();
 }
 
+// Tab in the notes goes on to the next field and puts no tab character into them.
+TEST(KardSale, TabLeavesTheNotes)
+{
+    ScopedScriptedDialogs dialogs;
+    Card k;
+    k.card.show();
+    QApplication::setActiveWindow(&k.card);
+    k.card.Info->setFocus();
+    ASSERT_TRUE(k.card.Info->hasFocus());
+    typeText(k.card.Info, QStringLiteral("Тихий двор"));
+    QTest::keyClick(k.card.Info, Qt::Key_Tab);
+    EXPECT_EQ(k.card.Info->toPlainText(), QStringLiteral("Тихий двор"));
+    EXPECT_FALSE(k.card.Info->hasFocus());
+    k.card.hide();
+}
+
 // The demand card asks for the client before the employee when both are missing.
 TEST(KardSpros, RequiredFieldsInOrderOfPrecedence)
 {
