@@ -246,11 +246,12 @@ void TFKardSpros::BitBtn2Click()
 
 void TFKardSpros::BitBtn1Click()
 {
-    Table &variants = DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest"));
-    // An empty list gets its first variant; otherwise only this demand's variant may change.
-    if (!variants.isEmpty() && !ownVariant()) return;
+    // An empty list (a new demand's list is hidden) gets its first variant, once the
+    // demand is stored; otherwise only this demand's variant may change.
+    const bool empty = DBGridVarMest->isHidden() || DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest")).isEmpty();
+    if (!empty && !ownVariant()) return;
     const int number = prepareVariant();
-    if (number > 0) storeVariant(variants.isEmpty(), number);
+    if (number > 0) storeVariant(empty, number);
 }
 
 void TFKardSpros::BitBtn5Click()

@@ -22,6 +22,9 @@ struct DemandCard : ProgramForms {
 TEST(KardSpros, NewDemandOffersOnlyAdd)
 {
     DemandCard f;
+    // The register stands on another demand with a variant; the new demand's list is still its own, empty.
+    f.exec("INSERT INTO BazaSpros (IDBazaSpros) VALUES (3)", "ADOTBazaSpros");
+    f.exec("INSERT INTO BazaSprosVarMest (IDBazaSprosVarMest, IDBazaSpros) VALUES (1, 3)", "ADOTBazaSprosVarMest");
     QList<bool> buttons;
     f.answerModal([&](QDialog *card) {
         EXPECT_TRUE(FKardSpros->DBGridVarMest->isHidden());
@@ -38,7 +41,7 @@ TEST(KardSpros, NewDemandOffersOnlyAdd)
         return call.text == QStringLiteral("Для добавления необходимо сохранить документ.");
     });
     EXPECT_EQ(warned, 2);
-    EXPECT_EQ(f.stored("SELECT count(*) FROM BazaSprosVarMest").toInt(), 0);
+    EXPECT_EQ(f.stored("SELECT count(*) FROM BazaSprosVarMest").toInt(), 1);
 }
 
 // On a stored demand "Удалить" follows the grid: on with a current variant, off without one.
