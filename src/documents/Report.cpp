@@ -2,6 +2,7 @@
 #include "documents/DatasetReportSource.h"
 #include "report/ReportFile.h"
 #include "report/ui/PreviewWindow.h"
+#include <QApplication>
 #include <QImage>
 
 TFReport *FReport = nullptr;
@@ -93,7 +94,9 @@ std::shared_ptr<ReportJob> TFReport::pictureJob(const QByteArray &picture) const
 
 PreviewWindow *TFReport::preview(std::shared_ptr<ReportJob> job)
 {
-    auto *w = new PreviewWindow(std::move(job), m_opener);
+    // Over a modal window (a search window) the preview must be its child, or that window blocks it.
+    QWidget *over = QApplication::activeModalWidget();
+    auto *w = new PreviewWindow(std::move(job), over ? over : m_opener);
     w->show();
     return w;
 }

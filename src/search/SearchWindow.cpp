@@ -129,7 +129,7 @@ QWidget *SearchWindow::buildControls()
     BitBtn2 = new QPushButton(QStringLiteral("Документ"));
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     connect(BitBtn1, &QPushButton::clicked, this, guarded([this] { Search(); }));
-    connect(BitBtn2, &QPushButton::clicked, this, &SearchWindow::documentRequested);
+    connect(BitBtn2, &QPushButton::clicked, this, guarded([this] { Document(); }));
     auto *label = new QLabel(QStringLiteral("При поиске учитывать показатели:"));
     label->setObjectName(QStringLiteral("Label1"));
     label->setWordWrap(true);
@@ -207,6 +207,16 @@ void SearchWindow::setTicked(const Criteria &criteria)
 {
     for (int i = 0; i < CriterionCount; ++i)
         CheckListBox1->item(i)->setCheckState(criteria[size_t(i)] ? Qt::Checked : Qt::Unchecked);
+}
+
+void SearchWindow::Document()
+{
+    // Before a search there is no result to print: the report would have nothing to read.
+    if (!m_result->active()) {
+        dialogs().information(QStringLiteral("Сначала найдите заявки: нажмите «Искать»."));
+        return;
+    }
+    emit documentRequested();
 }
 
 void SearchWindow::Search()

@@ -31,6 +31,8 @@ public:
     void Search();
     // The double click: the found request's card, through the register's operations.
     void OpenFound();
+    // "Документ": asks for the search report once there is a result.
+    void Document();
 
     Criteria ticked() const;
     void setTicked(const Criteria &criteria);

@@ -253,26 +253,39 @@ TEST(Search, HiddenOrDeletedRequestOpensNothing)
     EXPECT_EQ(f.spros().fieldByName("IDBazaSpros").asInteger(), 1);
 }
 
-// "Документ" previews the search report, before a search too (the request with an empty result).
+// "Документ" asks for a search first; after one it previews the search report over the
+// modal search window, as its child, so the window does not block it.
 TEST(Search, DocumentPreviewsTheSearchReport)
 {
     Search f;
     f.offers("IDBazaSale, NameType", "(1, 'Дом')");
     f.demands("IDBazaSpros, NameType", "(1, 'Дом')");
     for (SearchWindow *w : {static_cast<SearchWindow *>(FSearchForSale), static_cast<SearchWindow *>(FSearchForSpros)}) {
-        for (bool searched : {false, true}) {
-            if (searched) w->Search();
-            const int before = int(QApplication::topLevelWidgets().size());
+        SCOPED_TRACE(w->objectName().toStdString());
+        PreviewWindow *preview = nullptr;
+        f.answerModal([&](QDialog *d) {
+            d->hide();
+            d->setWindowModality(Qt::ApplicationModal);
+            d->show();
+            f.dialogs.answerMessage(Dialogs::Ok);
             w->BitBtn2->click();
-            EXPECT_TRUE(f.dialogs.calls().isEmpty() || f.dialogs.calls().last().what != "message") << searched;
-            PreviewWindow *preview = nullptr;
-            for (QWidget *top : QApplication::topLevelWidgets())
-                if (auto *p = qobject_cast<PreviewWindow *>(top); p && p->isVisible()) preview = p;
-            ASSERT_NE(preview, nullptr) << searched;
-            EXPECT_GT(int(QApplication::topLevelWidgets().size()), before);
+            EXPECT_EQ(f.dialogs.calls().last().text, QStringLiteral("Сначала найдите заявки: нажмите «Искать»."));
+            EXPECT_TRUE(w->findChildren<PreviewWindow *>().isEmpty());
+            w->BitBtn1->click();
+            w->BitBtn2->click();
+            const auto previews = w->findChildren<PreviewWindow *>();
+            ASSERT_EQ(previews.size(), 1);
+            preview = previews.front();
+            EXPECT_TRUE(preview->isVisible());
+            EXPECT_EQ(QApplication::activeModalWidget(), w);
+            preview->finishPreparing();
+            EXPECT_GE(preview->prepared().pageCount(), 1);
             preview->close();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
+        });
+        w->Execute();
+        EXPECT_NE(preview, nullptr);
+        EXPECT_TRUE(f.dialogs.allAnswered());
     }
 }
 

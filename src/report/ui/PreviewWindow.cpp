@@ -117,14 +117,22 @@ void PreviewWindow::buildActions()
     });
     connect(m_view, &PageView::textDoubleClicked, this, [this](int page, int item) { onEdit(page, item); });
     connect(m_view, &PageView::zoomChanged, this, [this] { updateStatus(); });
-    fitToolBars();
+    placeWindow();
 }
 
-void PreviewWindow::fitToolBars()
+void PreviewWindow::placeWindow()
 {
     const int row = m_toolBar->sizeHint().width() + m_pagesBar->sizeHint().width();
     const QSize screen = this->screen()->availableGeometry().size();
     resize(std::min(std::max(DefaultSize.width(), row), screen.width()), std::min(DefaultSize.height(), screen.height()));
+    // Centred over the window it was opened from, kept on the screen.
+    const QRect area = this->screen()->availableGeometry();
+    const QRect over = parentWidget() ? parentWidget()->window()->frameGeometry() : area;
+    QRect frame(QPoint(), size());
+    frame.moveCenter(over.center());
+    frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width())));
+    frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
+    move(frame.topLeft());
 }
 
 void PreviewWindow::buildNavigation()

@@ -50,8 +50,8 @@ private:
     void buildFindBar();
     void buildOutline();
     void buildNavigation();
-    // Opens wide enough for the whole toolbar row, within the screen.
-    void fitToolBars();
+    // Opens wide enough for the whole toolbar row, within the screen, centred over its opener.
+    void placeWindow();
     // The page commands on only where they can move.
     void updateNavigation();
     void start(std::unique_ptr<PreparedReport> prepared);
