@@ -191,12 +191,17 @@ void TFKardSpros::updateVariantButtons()
     BitBtn5->setEnabled(DMDomlar && currentVariant());
 }
 
+bool TFKardSpros::demandStored() const
+{
+    // An empty number is no stored demand either.
+    return !IDBazaSpros->text().trimmed().isEmpty()
+        && Keys::stored(DMDomlar->ADOConnection, QStringLiteral("BazaSpros"), QStringLiteral("IDBazaSpros"), IDBazaSpros->value());
+}
+
 int TFKardSpros::prepareVariant()
 {
-    // Variants belong to a stored demand; an empty number is no stored demand either.
-    const bool stored = !IDBazaSpros->text().trimmed().isEmpty()
-        && Keys::stored(DMDomlar->ADOConnection, QStringLiteral("BazaSpros"), QStringLiteral("IDBazaSpros"), IDBazaSpros->value());
-    if (!stored) {
+    // Variants belong to a stored demand.
+    if (!demandStored()) {
         if (dialogs().message(Dialogs::Kind::Warning, QStringLiteral("Для добавления необходимо сохранить документ."),
                               Dialogs::Buttons::YesCancel) == Dialogs::Yes)
             close();
@@ -246,12 +251,13 @@ void TFKardSpros::BitBtn2Click()
 
 void TFKardSpros::BitBtn1Click()
 {
-    // An empty list (a new demand's list is hidden) gets its first variant, once the
-    // demand is stored; otherwise only this demand's variant may change.
-    const bool empty = DBGridVarMest->isHidden() || DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest")).isEmpty();
-    if (!empty && !ownVariant()) return;
+    // A demand not stored yet is told to store it first (its list may show another
+    // demand's variants); an empty list gets its first variant; otherwise only this
+    // demand's variant may change.
+    const bool append = !demandStored() || DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest")).isEmpty();
+    if (!append && !ownVariant()) return;
     const int number = prepareVariant();
-    if (number > 0) storeVariant(empty, number);
+    if (number > 0) storeVariant(append, number);
 }
 
 void TFKardSpros::BitBtn5Click()
