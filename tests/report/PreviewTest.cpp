@@ -225,14 +225,31 @@ TEST(PreviewSize, OpensWideEnoughForItsToolbar)
     const QRect screen = window.screen()->availableGeometry();
     int row = 0;
     for (const char *name : {"PreviewToolBar", "PagesToolBar"}) row += window.findChild<QToolBar *>(name)->sizeHint().width();
-    EXPECT_LE(window.width(), screen.width());
-    EXPECT_LE(window.height(), screen.height());
-    EXPECT_GE(window.width(), std::min(row, screen.width()));
-    EXPECT_GE(window.height(), std::min(500, screen.height()));
-    if (row <= screen.width()) {
+    EXPECT_LE(window.frameGeometry().width(), screen.width());
+    EXPECT_LE(window.frameGeometry().height(), screen.height());
+    EXPECT_GE(window.width(), std::min(row, screen.width() - 8));
+    if (row <= window.width()) {
         // Nothing hidden in a toolbar's overflow.
         for (QToolButton *more : window.findChildren<QToolButton *>("qt_toolbar_ext_button"))
             EXPECT_FALSE(more->isVisible());
+    }
+}
+
+// Centred over the opener, never larger than the screen area, never off it.
+TEST(PreviewSize, PlacedOverItsOpenerOnTheScreen)
+{
+    const QMargins frame(4, 30, 4, 4);
+    struct Case { const char *name; QSize wanted; QRect area, over, expected; };
+    const Case cases[] = {
+        {"fits, centred", {1000, 700}, {0, 0, 1920, 1080}, {0, 0, 1920, 1080}, {456, 173, 1008, 734}},
+        {"over a small opener", {1000, 700}, {0, 0, 1920, 1080}, {100, 100, 400, 300}, {0, 0, 1008, 734}},
+        {"too tall for a small screen", {1266, 760}, {0, 0, 1366, 738}, {0, 0, 1366, 738}, {46, 0, 1274, 738}},
+        {"too wide", {1400, 600}, {0, 30, 1280, 994}, {0, 30, 1280, 994}, {0, 210, 1280, 634}},
+        {"opener near the right edge of a second screen", {800, 600}, {1920, 0, 1280, 1024}, {2900, 400, 300, 300}, {2392, 233, 808, 634}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(PreviewWindow::placement(c.wanted, c.area, c.over, frame), c.expected);
     }
 }
 

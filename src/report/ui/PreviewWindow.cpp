@@ -120,19 +120,26 @@ void PreviewWindow::buildActions()
     placeWindow();
 }
 
+QRect PreviewWindow::placement(QSize wanted, const QRect &area, const QRect &over, const QMargins &frame)
+{
+    QRect outer(QPoint(), wanted.grownBy(frame).boundedTo(area.size()));
+    outer.moveCenter(over.center());
+    outer.moveLeft(std::clamp(outer.left(), area.left(), area.right() + 1 - outer.width()));
+    outer.moveTop(std::clamp(outer.top(), area.top(), area.bottom() + 1 - outer.height()));
+    return outer;
+}
+
 void PreviewWindow::placeWindow()
 {
+    // The frame is not known before the window is shown; this is room for a title bar and borders.
+    const QMargins frame(4, 30, 4, 4);
+    const QWidget *opener = parentWidget() ? parentWidget()->window() : nullptr;
+    const QRect area = (opener ? opener->screen() : screen())->availableGeometry();
     const int row = m_toolBar->sizeHint().width() + m_pagesBar->sizeHint().width();
-    const QSize screen = this->screen()->availableGeometry().size();
-    resize(std::min(std::max(DefaultSize.width(), row), screen.width()), std::min(DefaultSize.height(), screen.height()));
-    // Centred over the window it was opened from, kept on the screen.
-    const QRect area = this->screen()->availableGeometry();
-    const QRect over = parentWidget() ? parentWidget()->window()->frameGeometry() : area;
-    QRect frame(QPoint(), size());
-    frame.moveCenter(over.center());
-    frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width())));
-    frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
-    move(frame.topLeft());
+    const QRect outer = placement(QSize(std::max(DefaultSize.width(), row), DefaultSize.height()), area,
+                                  opener ? opener->frameGeometry() : area, frame);
+    resize(outer.size().shrunkBy(frame));
+    move(outer.topLeft());
 }
 
 void PreviewWindow::buildNavigation()

@@ -45,6 +45,10 @@ public:
     void editText(int page, int item, const QString &text);
     void setPage(const PageSetup &page);   // page setup: the report is prepared again
 
+    // The frame geometry of a window whose content wants `wanted` (frame around it):
+    // no larger than the area, centred over `over`, kept on the area.
+    static QRect placement(QSize wanted, const QRect &area, const QRect &over, const QMargins &frame);
+
 private:
     void buildActions();
     void buildFindBar();
