@@ -19,7 +19,7 @@ struct DemandCard : ProgramForms {
 } // namespace
 
 // A new demand has no variants: "Добавить" and "Изменить" stay, to ask for the demand to be stored first.
-TEST(KardSpros, NewDemandOffersOnlyAdd)
+TEST(KardSpros, NewDemandAsksToBeStoredFirst)
 {
     DemandCard f;
     // The register stands on another demand with a variant; the new demand's list is still its own, empty.
@@ -45,7 +45,7 @@ TEST(KardSpros, NewDemandOffersOnlyAdd)
 }
 
 // On a stored demand "Удалить" follows the grid: on with a current variant, off without one.
-TEST(KardSpros, ChangeAndDeleteNeedACurrentVariant)
+TEST(KardSpros, DeleteNeedsACurrentVariant)
 {
     DemandCard f;
     f.exec("INSERT INTO BazaSpros (IDBazaSpros) VALUES (3)", "ADOTBazaSpros");

@@ -96,6 +96,18 @@ TEST(SprKlient, EmployeeNotes)
     EXPECT_EQ(f.stored("SELECT infoSotrud FROM SprSotrud").toString(), QStringLiteral("стаж\n5 лет"));
 }
 
+// Tab in the notes goes on to the next field; no tab character is stored.
+TEST(SprKlient, TabLeavesTheNotes)
+{
+    PeopleForms f;
+    f.employees->N1Click();
+    auto *notes = f.employees->findChild<QPlainTextEdit *>("infoSotrud");
+    notes->setPlainText(QStringLiteral("стаж"));
+    QTest::keyClick(notes, Qt::Key_Tab);
+    f.enterList(f.employees);
+    EXPECT_EQ(f.stored("SELECT infoSotrud FROM SprSotrud").toString(), QStringLiteral("стаж"));
+}
+
 // A double click in the list closes with 1; the caller reads the current row.
 TEST(SprKlient, PickerContract)
 {
