@@ -162,6 +162,7 @@ struct StoredColumn {
     // built on first use and again whenever the dataset's version moves on.
     int firstRowWith(const QVariant &key, const std::vector<uint8_t> &deleted, uint64_t version) const
     {
+        if (type == FieldType::Binary) return -1;   // bytes are no key
         if (!usesNumbers(type)) {
             const QString k = key.toString();
             for (size_t p = 0; p < deleted.size(); ++p)

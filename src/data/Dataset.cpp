@@ -184,6 +184,7 @@ int64_t Dataset::rowId(int physicalRow) const { return m_rowIds.at(physicalRow);
 void Dataset::setCounter(int physicalRow, int fieldIndex, int64_t value)
 {
     m_columns.at(fieldIndex)->set(size_t(physicalRow), QVariant(int(value)));
+    bumpVersion();   // the key lookups read the column again
 }
 void Dataset::setRowId(int physicalRow, int64_t id) { m_rowIds.at(physicalRow) = id; }
 

@@ -127,6 +127,11 @@ TEST(ColumnStore, FirstRowWithSkipsDeletedAndNoValueRows)
     EXPECT_EQ(texts.firstRowWith(QStringLiteral("Тверь"), firstGone, 1), 2);
     EXPECT_EQ(texts.firstRowWith(QStringLiteral("тверь"), firstGone, 1), -1);
 
+    StoredColumn bytes = columnOf(FieldType::Binary);
+    bytes.pushNull();
+    bytes.set(0, QByteArray("Тверь"));
+    EXPECT_EQ(bytes.firstRowWith(QByteArray("Тверь"), {0}, 1), -1);
+
     StoredColumn dates = columnOf(FieldType::Date);
     dates.pushNull();
     dates.set(0, QDate(2027, 6, 1));
