@@ -2,7 +2,7 @@
 #include "app/Zastav.h"
 #include "data/DataModule.h"
 #include "platform/ScriptedDialogs.h"
-#include "support/TestDatabase.h"
+#include "support/ProgramForms.h"
 #include <QAction>
 #include <QCalendarWidget>
 #include <QDir>
@@ -15,29 +15,18 @@
 
 namespace {
 
-// The forms over a temporary program folder; a database with the given agency name when set.
-struct Forms {
-    TempDir dir;
-    ScopedScriptedDialogs dialogs;
+// The Firm row that names the agency: none for an invalid name, a NULL name for a null one.
+QStringList agencyRow(const QVariant &agencyName)
+{
+    if (!agencyName.isValid()) return {};
+    return {agencyName.isNull() ? QStringLiteral("INSERT INTO Firm (Name) VALUES (NULL)")
+                                : "INSERT INTO Firm (Name) VALUES ('" + agencyName.toString() + "')"};
+}
 
-    explicit Forms(const QVariant &agencyName, bool withDatabase = true)
-    {
-        QDir(dir.path()).mkdir("Data");
-        if (withDatabase) {
-            const QString path = createTestDatabase(dir.file("Data/domlar.mde"));
-            Connection c;
-            c.open(Connection::connectionTextFor(path));
-            if (agencyName.isValid())
-                c.execute(agencyName.isNull() ? QStringLiteral("INSERT INTO Firm (Name) VALUES (NULL)")
-                                              : "INSERT INTO Firm (Name) VALUES ('" + agencyName.toString() + "')");
-        } else {
-            dialogs.answerMessage(Dialogs::No);
-            dialogs.answerMessage(Dialogs::Ok);   // the current rates cannot be read
-        }
-        createForms(dir.path());
-        FZastav->FormShow();
-    }
-    ~Forms() { destroyForms(); }
+// The program shown as at start, over a database with the given agency name, or without a database.
+struct Forms : ProgramForms {
+    explicit Forms(const QVariant &agencyName) : ProgramForms(agencyRow(agencyName)) { FZastav->FormShow(); }
+    explicit Forms(const NoDatabase &start) : ProgramForms(start) { FZastav->FormShow(); }
     QString text(const QString &name) const { return FZastav->findChild<QLabel *>(name)->text(); }
 };
 
@@ -69,7 +58,10 @@ TEST(Zastav, TitleWithoutAgencyName)
 
 TEST(Zastav, WithoutDatabase)
 {
-    Forms f(QVariant(), false);
+    Forms f(ProgramForms::NoDatabase{[](ScopedScriptedDialogs &d) {
+        d.answerMessage(Dialogs::No);
+        d.answerMessage(Dialogs::Ok);   // the current rates cannot be read
+    }});
     EXPECT_EQ(FZastav->windowTitle(), QStringLiteral("\"ЛАРМИС\" Домлар"));
     EXPECT_EQ(FZastav->statusText(), QStringLiteral("БАЗА ДАННЫХ НЕ НАЙДЕНА !"));
     EXPECT_TRUE(FZastav->isVisible());

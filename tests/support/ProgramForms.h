@@ -31,6 +31,16 @@ struct ProgramForms {
         }
         createForms(dir.path());
     }
+    // No database in the program folder: `answers` scripts what the start asks then.
+    struct NoDatabase {
+        std::function<void(ScopedScriptedDialogs &)> answers;
+    };
+    explicit ProgramForms(const NoDatabase &start)
+    {
+        QDir(dir.path()).mkdir("Data");
+        start.answers(dialogs);
+        createForms(dir.path());
+    }
     ~ProgramForms()
     {
         own.clear();
