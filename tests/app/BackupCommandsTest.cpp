@@ -179,19 +179,11 @@ TEST(BackupCommands, CompactionAfterConfirmedExitOnly)
 // and the program started again works on the restored data.
 TEST(BackupCommands, SaveDamageRestoreStartAgain)
 {
-    TempDir dir;
-    QDir(dir.path()).mkdir("Data");
-    const QString database = createTestDatabase(dir.file("Data/domlar.mde"));
-    {
-        Connection c;
-        c.open(Connection::connectionTextFor(database));
-        c.execute("INSERT INTO BazaSale (IDBazaSale) VALUES (7)");
-    }
-    ScopedScriptedDialogs dialogs;
-    createForms(dir.path());
+    ProgramForms f({"INSERT INTO BazaSale (IDBazaSale) VALUES (7)"});
+    const QString database = f.dir.file("Data/domlar.mde");
     FZastav->FormShow();
-    dialogs.answerFile(dir.file("backup"));
-    dialogs.answerMessage(Dialogs::Yes);
+    f.dialogs.answerFile(f.dir.file("backup"));
+    f.dialogs.answerMessage(Dialogs::Yes);
     trigger("NBackup");
 
     QFile damage(database);
@@ -200,16 +192,15 @@ TEST(BackupCommands, SaveDamageRestoreStartAgain)
     damage.write(QByteArray(8 * 4096, '\x5A'));
     damage.close();
 
-    dialogs.answerFile(dir.file("backup.zip"));
-    dialogs.answerMessage(Dialogs::Ok);
-    dialogs.answerMessage(Dialogs::Yes);
+    f.dialogs.answerFile(f.dir.file("backup.zip"));
+    f.dialogs.answerMessage(Dialogs::Ok);
+    f.dialogs.answerMessage(Dialogs::Yes);
     trigger("NRestore");
     EXPECT_FALSE(FZastav->isVisible());
     destroyForms();
 
-    createForms(dir.path());
+    createForms(f.dir.path());   // the program started again
     EXPECT_TRUE(DMDomlar->ADOConnection.connected());
     EXPECT_EQ(DMDomlar->table("ADOTBazaSale").recordCount(), 1);
-    EXPECT_TRUE(dialogs.allAnswered());
-    destroyForms();
+    EXPECT_TRUE(f.dialogs.allAnswered());
 }
