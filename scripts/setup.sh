@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs, only when missing, the Debian packages the project needs, then builds it.
+# Installs, only when missing, the Debian packages the project needs (and any
+# named as arguments), then builds it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +13,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth imagemagick poppler-utils
   zip unzip
+  "$@"
 )
 
 missing=()
