@@ -20,7 +20,6 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <ctime>
-#include <sys/resource.h>
 
 namespace {
 
@@ -35,13 +34,6 @@ double cpuMs()
     timespec ts{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
-double maxRssMiB()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024.0;
 }
 
 // Floor 1: every value the report prints, read from the dataset's view.
@@ -115,13 +107,13 @@ int main(int argc, char **argv)
     const Dataset &sale = dm.table(QStringLiteral("ADOTBazaSale"));
     TFReport reports;
     QTemporaryDir tmp;
-    std::printf("offers: %d; memory after opening the data module: peak %.0f MiB\n", sale.recordCount(), maxRssMiB());
+    std::printf("offers: %d; memory after opening the data module: peak %.0f MiB\n", sale.recordCount(), Bench::peakMemoryMiB());
 
     scanMs(sale);   // warms the lookup indexes
     const double scan = scanMs(sale);
 
     QElapsedTimer t;
-    const double rssBefore = maxRssMiB();
+    const double rssBefore = Bench::peakMemoryMiB();
     auto job = reports.saleListJob(sale);
     PreparedReport prepared;
     t.start();
@@ -133,7 +125,7 @@ int main(int argc, char **argv)
     preparer.prepareAll();
     const double all = ms(t);
     const double allCpu = cpuMs() - cpuStart;
-    const double rssAfter = maxRssMiB();
+    const double rssAfter = Bench::peakMemoryMiB();
 
     // The copy the list takes of the fields it prints, alone.
     double snapshot = 0;

@@ -2,7 +2,6 @@
 #include "report/ReportJob.h"
 #include <QByteArray>
 #include <QObject>
-#include <functional>
 #include <memory>
 
 class Dataset;

@@ -61,11 +61,9 @@ struct CompiledText::Resolver {
         QString fieldName = name.mid(dot + 1).trimmed();
         if (fieldName.size() >= 2 && fieldName.startsWith(QLatin1Char('"')) && fieldName.endsWith(QLatin1Char('"')))
             fieldName = fieldName.mid(1, fieldName.size() - 2);
-        for (int i = 0; i < int(scope.sources.size()); ++i)
-            if (scope.sources[i]->name().compare(sourceName, Qt::CaseInsensitive) == 0) return field(i, fieldName, s);
-        return false;
+        return field(sourceIndex(scope.sources, sourceName), fieldName, s);
     }
-    static bool field(int source, const QString &name, Segment &s, const ExpressionScope &scope)
+    bool field(int source, const QString &name, Segment &s) const
     {
         if (source < 0) return false;
         const ReportSource *src = scope.sources[source];
@@ -77,7 +75,6 @@ struct CompiledText::Resolver {
         s.type = src->fieldType(f);
         return true;
     }
-    bool field(int source, const QString &name, Segment &s) const { return field(source, name, s, scope); }
 };
 
 // The closing bracket of the one opening at `open`, skipping quoted text; -1 if none.

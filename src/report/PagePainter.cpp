@@ -13,11 +13,18 @@ const QImage &PagePainter::picture(quint32 index)
     return m_pictures[index];
 }
 
-void PagePainter::paint(QPainter &p, int pageIndex, double pxPerMm, const QRectF &clipMm)
+QPageLayout PagePainter::layoutOf(const PreparedPage &page)
+{
+    const QSizeF mm(page.width / 100.0, page.height / 100.0);
+    const bool landscape = mm.width() > mm.height();
+    return QPageLayout(QPageSize(landscape ? mm.transposed() : mm, QPageSize::Millimeter),
+                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
+}
+
+void PagePainter::paint(QPainter &p, int pageIndex, double pxPerMm)
 {
     const PreparedPage &page = m_report.pages.at(pageIndex);
-    const QRect clip = clipMm.isNull() ? QRect(0, 0, page.width, page.height)
-                                       : QRectF(clipMm.topLeft() * 100, clipMm.size() * 100).toAlignedRect();
+    const QRect clip(0, 0, page.width, page.height);
     p.save();
     p.scale(pxPerMm / 100, pxPerMm / 100);   // everything below is in hundredths of a millimetre
     p.setRenderHint(QPainter::Antialiasing);
@@ -58,7 +65,6 @@ void PagePainter::paint(QPainter &p, int pageIndex, double pxPerMm, const QRectF
         pen.setWidth(l.width);
         p.setPen(pen);
         p.drawLine(l.x1, l.y1, l.x2, l.y2);
-        currentStyle = -1;
     }
     p.restore();
 }

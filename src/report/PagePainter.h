@@ -2,6 +2,7 @@
 #include "report/PreparedReport.h"
 #include <QFont>
 #include <QImage>
+#include <QPageLayout>
 #include <QRectF>
 #include <vector>
 
@@ -14,9 +15,11 @@ public:
     explicit PagePainter(const PreparedReport &report);
 
     // Paints the page with its top-left corner at the painter's origin, at
-    // pxPerMm device units per millimetre. Only items inside `clipMm` are drawn
-    // when it is given.
-    void paint(QPainter &painter, int page, double pxPerMm, const QRectF &clipMm = {});
+    // pxPerMm device units per millimetre.
+    void paint(QPainter &painter, int page, double pxPerMm);
+
+    // The paper of a prepared page, as a printer or PDF writer takes it.
+    static QPageLayout layoutOf(const PreparedPage &page);
 
     // The box of a text, in millimetres on its page.
     static QRectF rectMm(const TextItem &t) { return QRectF(t.x / 100.0, t.y / 100.0, t.w / 100.0, t.h / 100.0); }

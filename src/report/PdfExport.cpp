@@ -7,13 +7,6 @@
 #include <QSaveFile>
 
 namespace {
-QPageLayout layoutOf(const PreparedPage &page)
-{
-    const QSizeF mm(page.width / 100.0, page.height / 100.0);
-    const bool landscape = mm.width() > mm.height();
-    return QPageLayout(QPageSize(landscape ? mm.transposed() : mm, QPageSize::Millimeter),
-                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
-}
 
 [[noreturn]] void failed(const QString &path, const QString &why)
 {
@@ -31,7 +24,7 @@ bool PdfExport::write(const PreparedReport &report, const QString &path, const P
         pdf.setResolution(600);
         pdf.setCreator(QStringLiteral("Домлар"));
         pdf.setTitle(report.title);
-        pdf.setPageLayout(layoutOf(report.pages.front()));
+        pdf.setPageLayout(PagePainter::layoutOf(report.pages.front()));
         QPainter painter;
         if (!painter.begin(&pdf)) failed(path, QStringLiteral("не удалось начать запись"));
         PagePainter pages(report);
@@ -43,7 +36,7 @@ bool PdfExport::write(const PreparedReport &report, const QString &path, const P
                 return false;
             }
             if (i > 0) {
-                pdf.setPageLayout(layoutOf(report.pages[i]));
+                pdf.setPageLayout(PagePainter::layoutOf(report.pages[i]));
                 pdf.newPage();
             }
             pages.paint(painter, i, pxPerMm);

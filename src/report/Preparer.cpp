@@ -70,8 +70,7 @@ Preparer::CompiledBand Preparer::compileBand(const Report &report, const Band &b
     CompiledBand c;
     c.kind = band.kind;
     c.height = units(band.height);
-    for (size_t i = 0; i < m_sources.size() && !band.source.isEmpty(); ++i)
-        if (m_sources[i]->name().compare(band.source, Qt::CaseInsensitive) == 0) c.source = int(i);
+    if (!band.source.isEmpty()) c.source = sourceIndex(m_sources, band.source);
     if (!band.source.isEmpty() && c.source < 0)
         m_out.notes.append(QStringLiteral("Нет источника данных «%1»").arg(band.source));
     const ExpressionScope scope{m_sources, c.source, report.variables};

@@ -5,7 +5,6 @@
 #include <QDate>
 #include <QFontMetricsF>
 #include <QRect>
-#include <memory>
 #include <vector>
 
 // Lays a report's bands out into prepared pages. The report is compiled once

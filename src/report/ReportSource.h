@@ -23,3 +23,6 @@ public:
 
     int fieldIndex(const QString &name) const;   // without regard to case; -1 when absent
 };
+
+// The first source of that name, without regard to case; -1 when absent.
+int sourceIndex(const std::vector<ReportSource *> &sources, const QString &name);

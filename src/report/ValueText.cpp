@@ -29,6 +29,13 @@ int ReportSource::fieldIndex(const QString &name) const
     return -1;
 }
 
+int sourceIndex(const std::vector<ReportSource *> &sources, const QString &name)
+{
+    for (size_t i = 0; i < sources.size(); ++i)
+        if (sources[i]->name().compare(name, Qt::CaseInsensitive) == 0) return int(i);
+    return -1;
+}
+
 DisplayFormat::DisplayFormat(const QString &format)
 {
     static const QRegularExpression printf(QStringLiteral("^%-?\\d*(?:\\.(\\d+))?([dfnm])$"));

@@ -15,7 +15,6 @@ public:
     // Replaces the value of an existing name in place, or appends a new entry.
     void set(const QString &name, const QString &value);
     const Entry *find(const QString &name) const;
-    void clear() { m_entries.clear(); }
     const std::vector<Entry> &entries() const { return m_entries; }
     bool isEmpty() const { return m_entries.empty(); }
 

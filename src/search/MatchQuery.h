@@ -14,6 +14,7 @@ enum class MatchDirection {
 
 constexpr int CriterionCount = 6;
 using Criteria = std::array<bool, CriterionCount>;
+inline constexpr Criteria AllCriteria{true, true, true, true, true, true};
 
 // The criteria list's items, in order: "Этаж", "Количество комнат", …
 const std::array<QString, CriterionCount> &criterionTitles();

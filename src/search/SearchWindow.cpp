@@ -257,7 +257,7 @@ void SearchWindow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
-    setTicked(Criteria{true, true, true, true, true, true});
+    setTicked(AllCriteria);
     CBNear->setChecked(false);
     m_result->close();
 }

@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr Criteria All{true, true, true, true, true, true};
 constexpr Criteria None{};
 
 struct Search : ProgramForms {
@@ -66,11 +65,11 @@ Criteria only(int index)
 TEST(MatchQuery, FragmentsAppendedInOrder)
 {
     EXPECT_EQ(matchSql(MatchDirection::DemandsForOffer, None), "SELECT * FROM BazaSpros WHERE (NameType=:NameType)");
-    EXPECT_EQ(matchSql(MatchDirection::DemandsForOffer, All),
+    EXPECT_EQ(matchSql(MatchDirection::DemandsForOffer, AllCriteria),
               "SELECT * FROM BazaSpros WHERE (NameType=:NameType) and ((LevelMin<=:Level) and (LevelMax>=:Level))"
               " and ((KolRoomMin<=:KolRoom) and (KolRoomMax>=:KolRoom)) and ((S_ObshMin<=:S_Obsh) and "
               "(S_ObshMax>=:S_Obsh)) and (S_JilMin<=:S_Jil) and (S_KuhMin<=:S_Kuh) and (H_PotolokMin<=:H_Potolok)");
-    EXPECT_EQ(matchSql(MatchDirection::OffersForDemand, All),
+    EXPECT_EQ(matchSql(MatchDirection::OffersForDemand, AllCriteria),
               "SELECT * FROM BazaSale WHERE (NameType=:NameType) and ((Level>=:LevelMin) and (Level<=:LevelMax))"
               " and ((KolRoom>=:KolRoomMin) and (KolRoom<=:KolRoomMax)) and ((S_Obsh>=:S_ObshMin) and "
               "(S_Obsh<=:S_ObshMax)) and (S_Jil>=:S_JilMin) and (S_Kuh>=:S_KuhMin) and (H_Potolok>=:H_PotolokMin)");
@@ -84,7 +83,7 @@ TEST(MatchQuery, ParametersFromTheStartingRequest)
     Search f;
     f.offers("IDBazaSale, NameType, Level, S_Obsh, H_Potolok", "(1, 'Дом', 5, 4250000, NULL)");
     SqlText sql;
-    sql.setSql(matchSql(MatchDirection::DemandsForOffer, All));
+    sql.setSql(matchSql(MatchDirection::DemandsForOffer, AllCriteria));
     EXPECT_EQ(sql.paramNames(), QStringList({"NameType", "Level", "KolRoom", "S_Obsh", "S_Jil", "S_Kuh", "H_Potolok"}));
     bindMatchParams(sql, f.sale());
     EXPECT_EQ(sql.param("NameType").toString(), "Дом");
@@ -106,7 +105,7 @@ TEST(Search, NothingTickedComparesTheTypeOnly)
     f.demands("IDBazaSpros, NameType, LevelMin, LevelMax", "(1, 'Квартира', 1, 2), (2, 'Квартира', NULL, NULL), (3, 'Дом', 0, 0)");
     EXPECT_EQ(f.found(FSearchForSale, 1, None), QList<int>({1, 2}));
     EXPECT_EQ(f.found(FSearchForSpros, 1, None), QList<int>({1, 3}));
-    EXPECT_EQ(f.found(FSearchForSale, 1, All), QList<int>());
+    EXPECT_EQ(f.found(FSearchForSale, 1, AllCriteria), QList<int>());
 }
 
 // Bounds are inclusive and 0 is an ordinary bound. A stored field without a value fails its
@@ -187,7 +186,7 @@ TEST(Search, ShowingTicksAllAndEmpties)
         f.found(w, 1, None);
         ASSERT_EQ(w->grid()->model()->rowCount(), 1);
         f.answerModal([w](QDialog *) {
-            EXPECT_EQ(w->ticked(), All);
+            EXPECT_EQ(w->ticked(), AllCriteria);
             EXPECT_EQ(w->grid()->model()->rowCount(), 0);
             EXPECT_FALSE(w->result().active());
         });

@@ -30,13 +30,6 @@ constexpr int SliceMs = 30;
 const QSize DefaultSize(1000, 760);
 const double Zooms[] = {0.5, 0.75, 1.0, 1.5, 2.0, 4.0};
 
-QPageLayout layoutOf(const PreparedPage &page)
-{
-    const QSizeF mm(page.width / 100.0, page.height / 100.0);
-    const bool landscape = mm.width() > mm.height();
-    return QPageLayout(QPageSize(landscape ? mm.transposed() : mm, QPageSize::Millimeter),
-                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
-}
 } // namespace
 
 PreviewWindow::PreviewWindow(std::shared_ptr<ReportJob> job, QWidget *opener)
@@ -281,7 +274,7 @@ bool PreviewWindow::print(QPrinter &printer, const PdfExport::Progress &progress
 {
     finishPreparing();
     printer.setFullPage(true);
-    printer.setPageLayout(layoutOf(m_prepared->pages.front()));
+    printer.setPageLayout(PagePainter::layoutOf(m_prepared->pages.front()));
     QPainter painter;
     if (!painter.begin(&printer))
         throw AppError(QStringLiteral("Не удалось начать печать. Проверьте, что принтер установлен и доступен."));
@@ -294,7 +287,7 @@ bool PreviewWindow::print(QPrinter &printer, const PdfExport::Progress &progress
             return false;
         }
         if (i > first) {
-            printer.setPageLayout(layoutOf(m_prepared->pages[i]));
+            printer.setPageLayout(PagePainter::layoutOf(m_prepared->pages[i]));
             printer.newPage();
         }
         pages.paint(painter, i, printer.resolution() / 25.4);
