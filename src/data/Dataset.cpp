@@ -3,7 +3,6 @@
 #include "data/FieldValue.h"
 #include "data/FilterText.h"
 #include "data/RowView.h"
-#include "data/Connection.h"
 #include "data/Statement.h"
 #include "platform/AppError.h"
 #include <QFile>
@@ -113,8 +112,8 @@ void Dataset::fieldsFromStatement(sqlite3_stmt *stmt, int firstColumn)
         FieldInfo f;
         f.name = QString::fromUtf8(sqlite3_column_name(stmt, i));
         const char *decl = sqlite3_column_decltype(stmt, i);
-        f.type = decl ? Schema::typeFromSql(QString::fromUtf8(decl), &f.width) : FieldType::Integer;
-        if (!decl) f.type = FieldType::Text;   // an expression: typed by its values below
+        // An expression has no declared type: it is typed by its values when the rows are read.
+        f.type = decl ? Schema::typeFromSql(QString::fromUtf8(decl), &f.width) : FieldType::Text;
         addStoredField(f);
     }
 }

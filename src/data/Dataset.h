@@ -1,7 +1,6 @@
 #pragma once
 #include "data/Money.h"
 #include "data/FieldInfo.h"
-#include "data/Schema.h"
 #include <QByteArray>
 #include <QDate>
 #include <QObject>

@@ -4,34 +4,47 @@
 #include "data/TextCompare.h"
 #include "platform/AppError.h"
 #include <algorithm>
+#include <optional>
+
+// The master's value and the filter's value, read once for the whole view.
+struct RowView::Wanted {
+    qlonglong linkNumber = 0;
+    QString linkText;
+    std::optional<QVariant> filter;   // the filter text as the field's type; none: compared as stored text
+};
 
 std::vector<int> RowView::build(const ViewRows &rows) const
 {
+    Wanted wanted;
+    wanted.linkNumber = linkValue.toLongLong();
+    wanted.linkText = linkValue.toString();
+    if (filterField >= 0) {
+        try {
+            wanted.filter = FieldValue::convert(rows.fields[size_t(filterField)], filterValue);
+        } catch (const AppError &) {
+        }
+    }
     std::vector<int> view;
     view.reserve(rows.deleted.size());
     for (size_t p = 0; p < rows.deleted.size(); ++p)
-        if (!rows.deleted[p] && accepts(rows, int(p))) view.push_back(int(p));
+        if (!rows.deleted[p] && linkAccepts(rows, wanted, int(p)) && filterAccepts(rows, wanted, int(p)))
+            view.push_back(int(p));
     if (!sortFields.empty())
         std::stable_sort(view.begin(), view.end(), [&](int a, int b) { return compare(rows, a, b) < 0; });
     return view;
 }
 
-bool RowView::accepts(const ViewRows &rows, int physical) const
+bool RowView::linkAccepts(const ViewRows &rows, const Wanted &wanted, int physical) const
 {
-    if (linked) {
-        if (isNullValue(linkValue) || linkField < 0) return false;
-        const QVariant mine = rows.columns[size_t(linkField)]->get(size_t(physical));
-        if (isNullValue(mine)) return false;
-        if (usesNumbers(rows.fields[size_t(linkField)].type)) {
-            if (mine.toLongLong() != linkValue.toLongLong()) return false;
-        } else if (mine.toString() != linkValue.toString()) {
-            return false;
-        }
-    }
-    return filterAccepts(rows, physical);
+    if (!linked) return true;
+    if (isNullValue(linkValue) || linkField < 0) return false;
+    const StoredColumn &c = *rows.columns[size_t(linkField)];
+    if (c.nulls[size_t(physical)]) return false;
+    return usesNumbers(c.type) ? c.nums[size_t(physical)] == wanted.linkNumber
+                               : c.texts[size_t(physical)] == wanted.linkText;
 }
 
-bool RowView::filterAccepts(const ViewRows &rows, int physical) const
+bool RowView::filterAccepts(const ViewRows &rows, const Wanted &wanted, int physical) const
 {
     if (filterField < 0) return true;
     const FieldInfo &f = rows.fields[size_t(filterField)];
@@ -39,11 +52,13 @@ bool RowView::filterAccepts(const ViewRows &rows, int physical) const
     if (isNullValue(v)) return false;
     if (f.type == FieldType::Text || f.type == FieldType::Lookup)
         return v.toString() == filterValue;
-    try {
-        return FieldValue::convert(f, filterValue) == FieldValue::convert(f, v);
-    } catch (const AppError &) {
-        return FieldValue::storedText(f, v) == filterValue;
+    if (wanted.filter) {
+        try {
+            return *wanted.filter == FieldValue::convert(f, v);
+        } catch (const AppError &) {
+        }
     }
+    return FieldValue::storedText(f, v) == filterValue;
 }
 
 int RowView::compare(const ViewRows &rows, int a, int b) const

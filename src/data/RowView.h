@@ -33,7 +33,8 @@ struct RowView {
     std::vector<int> build(const ViewRows &rows) const;
 
 private:
-    bool accepts(const ViewRows &rows, int physical) const;
-    bool filterAccepts(const ViewRows &rows, int physical) const;
+    struct Wanted;
+    bool linkAccepts(const ViewRows &rows, const Wanted &wanted, int physical) const;
+    bool filterAccepts(const ViewRows &rows, const Wanted &wanted, int physical) const;
     int compare(const ViewRows &rows, int a, int b) const;
 };

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include "support/OpenFiles.h"
 #include <gtest/gtest.h>
 #include <zip.h>
 
@@ -16,11 +17,6 @@ QByteArray readAll(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QByteArray fileHash(const QString &path)
-{
-    return QCryptographicHash::hash(readAll(path), QCryptographicHash::Sha256);
 }
 
 struct ZipEntry { QString name; QByteArray bytes; };
