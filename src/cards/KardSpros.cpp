@@ -191,22 +191,10 @@ void TFKardSpros::updateVariantButtons()
     BitBtn5->setEnabled(DMDomlar && currentVariant());
 }
 
-bool TFKardSpros::demandStored() const
-{
-    // An empty number is no stored demand either.
-    return !IDBazaSpros->text().trimmed().isEmpty()
-        && Keys::stored(DMDomlar->ADOConnection, QStringLiteral("BazaSpros"), QStringLiteral("IDBazaSpros"), IDBazaSpros->value());
-}
-
 int TFKardSpros::prepareVariant()
 {
     // Variants belong to a stored demand.
-    if (!demandStored()) {
-        if (dialogs().message(Dialogs::Kind::Warning, QStringLiteral("Для добавления необходимо сохранить документ."),
-                              Dialogs::Buttons::YesCancel) == Dialogs::Yes)
-            close();
-        return -1;
-    }
+    if (!storedOrAskToStore()) return -1;
     if (FSprAdress->Execute(VariantTitle) != 6) return -1;
     return Keys::nextKey(DMDomlar->ADOConnection, QStringLiteral("BazaSprosVarMest"), QStringLiteral("IDBazaSprosVarMest"));
 }
@@ -254,7 +242,7 @@ void TFKardSpros::BitBtn1Click()
     // A demand not stored yet is told to store it first (its list may show another
     // demand's variants); an empty list gets its first variant; otherwise only this
     // demand's variant may change.
-    const bool append = !demandStored() || DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest")).isEmpty();
+    const bool append = !requestStored() || DMDomlar->table(QStringLiteral("ADOTBazaSprosVarMest")).isEmpty();
     if (!append && !ownVariant()) return;
     const int number = prepareVariant();
     if (number > 0) storeVariant(append, number);

@@ -37,7 +37,6 @@ private:
     QWidget *buildObjectTab();
     QWidget *buildPlacesTab();
     QWidget *buildContractTab();
-    bool demandStored() const;
     // Steps shared by adding and changing: the next number, or -1 when the user stopped.
     int prepareVariant();
     void storeVariant(bool append, int number);

@@ -292,3 +292,18 @@ bool RequestCard::eventFilter(QObject *watched, QEvent *event)
     else if (event->type() == QEvent::FocusOut) paintWordLookups(nullptr);
     return QDialog::eventFilter(watched, event);
 }
+
+bool RequestCard::requestStored() const
+{
+    return !m_number->text().trimmed().isEmpty()
+        && Keys::stored(DMDomlar->ADOConnection, tableName(), QStringLiteral("ID") + tableName(), m_number->value());
+}
+
+bool RequestCard::storedOrAskToStore()
+{
+    if (requestStored()) return true;
+    if (dialogs().message(Dialogs::Kind::Warning, QStringLiteral("Для добавления необходимо сохранить документ."),
+                          Dialogs::Buttons::YesCancel) == Dialogs::Yes)
+        close();
+    return false;
+}

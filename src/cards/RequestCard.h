@@ -37,6 +37,12 @@ public:
     virtual CardMapping fieldMapping() = 0;
     virtual QString tableName() const = 0;
 
+    // Whether the request with the card's number is stored (an empty number is not).
+    bool requestStored() const;
+    // What is added to a request (variants, exchange demands) needs it stored: when it is
+    // not, says so, and on "Да" starts closing the card, whose dialogue offers to store it.
+    bool storedOrAskToStore();
+
     QToolButton *LMDButton1;
     QMenu *DopDoc;
     IdLookup *Klient, *Sotrud;
