@@ -1,4 +1,5 @@
 #include "cards/ExchangeTab.h"
+#include "cards/RequestColumns.h"
 #include "cards/KardSale.h"
 #include "cards/KardSpros.h"
 #include "cards/RequestEditor.h"
@@ -18,29 +19,11 @@
 
 namespace {
 
+// The register's demand columns; the list keeps the order the database gives.
 std::vector<GridColumn> columns()
 {
-    struct Def { const char *field, *title; int width; };
-    const Def defs[] = {
-        {"IDBazaSpros", "№ Заяв.", 45},          {"KolRoomMin", "Комнат|От", 32},
-        {"KolRoomMax", "Комнат|До", 29},         {"NameType", "Тип объекта", 0},
-        {"NamePlanHome", "Планировка дома", 72}, {"NameMatHome", "Мат.дом", 53},
-        {"LevelMin", "Этаж|От", 22},             {"LevelMax", "Этаж|До", 22},
-        {"S_ObshMin", "Площадь|Общ.от", 43},     {"S_ObshMax", "Площадь|Общ.до", 45},
-        {"S_JilMin", "Площадь|Жилая от", 60},    {"S_KuhMin", "Площадь|Кухня от", 60},
-        {"NameMatHome", "Матер. дома", 0},       {"NameOtoplen", "Отопление", 0},
-        {"NamePlanHome", "План. дома", 0},       {"NamePlanRoom", "Комнаты (план)", 0},
-        {"NameValueKV", "Состояние объекта", 0}, {"NameWater", "Водоснаб жение", 0},
-        {"NameWindow", "Окна", 0},               {"Price", "Цена", 0},
-        {"PriceUSD", "Цена USD", 0},             {"PriceEUR", "Цена EUR", 0},
-        {"YearBuild", "Год постройки", 0},
-    };
-    std::vector<GridColumn> out;
-    for (const Def &d : defs) {
-        GridColumn c = GridColumn::of(QString::fromUtf8(d.field), QString::fromUtf8(d.title), d.width);
-        c.sortable = false;   // the list keeps the order the database gives
-        out.push_back(c);
-    }
+    std::vector<GridColumn> out = sprosColumns();
+    for (GridColumn &c : out) c.sortable = false;
     return out;
 }
 
@@ -139,13 +122,8 @@ Table &ExchangeTab::variants() const { return DMDomlar->table(QStringLiteral("AD
 
 void ExchangeTab::BitBtn20Click()
 {
+    if (!m_card->storedOrAskToStore()) return;
     const int offer = m_card->IDBazaSale->value();
-    if (!Keys::stored(DMDomlar->ADOConnection, QStringLiteral("BazaSale"), QStringLiteral("IDBazaSale"), offer)) {
-        if (dialogs().message(Dialogs::Kind::Warning, QStringLiteral("Для добавления необходимо сохранить документ."),
-                              Dialogs::Buttons::YesCancel) == Dialogs::Yes)
-            m_card->close();   // the card's closing dialogue offers to store the offer
-        return;
-    }
     RequestEditor::clearDemandCard();
     FKardSpros->Klient->setKey(m_card->Klient->key());
     FKardSpros->Sotrud->setKey(m_card->Sotrud->key());

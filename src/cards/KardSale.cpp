@@ -3,7 +3,6 @@
 #include "platform/ErrorReport.h"
 #include "data/DataModule.h"
 #include "directories/SprAdress.h"
-#include "widgets/DBGrid.h"
 #include "widgets/DateEdit.h"
 #include "widgets/Lookups.h"
 #include "widgets/NumberEdits.h"

@@ -2,6 +2,7 @@
 #include "data/Dataset.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
+#include "widgets/RowStore.h"
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -16,27 +17,25 @@ void BoundEdits::setDataset(Dataset *dataset)
         connect(dataset, &Dataset::rowChanged, this, &BoundEdits::reload);
         connect(dataset, &Dataset::resetDone, this, &BoundEdits::reload);
     }
-    limitWidths();
+    for (const Binding &b : m_bindings) limitWidth(b);
     reload();
 }
 
 int BoundEdits::widthOf(const QString &field) const
 {
-    const int i = m_dataset ? m_dataset->fieldIndex(field) : -1;
-    return i >= 0 ? m_dataset->fieldInfo(i).width : 0;
+    return m_dataset ? textWidth(*m_dataset, field) : 0;
 }
 
-void BoundEdits::limitWidths()
+void BoundEdits::limitWidth(const Binding &b)
 {
-    for (const Binding &b : m_bindings)
-        if (auto *line = qobject_cast<QLineEdit *>(b.edit); line && widthOf(b.field) > 0) line->setMaxLength(widthOf(b.field));
+    if (auto *line = qobject_cast<QLineEdit *>(b.edit); line && widthOf(b.field) > 0) line->setMaxLength(widthOf(b.field));
 }
 
 void BoundEdits::bind(QLineEdit *edit, const QString &field)
 {
     m_bindings.push_back({edit, field});
     connect(edit, &QLineEdit::textEdited, this, [this, edit, field](const QString &text) { write({edit, field}, text); });
-    limitWidths();
+    limitWidth(m_bindings.back());
     show(m_bindings.back());
 }
 

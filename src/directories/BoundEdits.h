@@ -32,7 +32,7 @@ private:
     struct Binding { QWidget *edit; QString field; };
     void write(const Binding &b, const QString &text);
     void show(const Binding &b);
-    void limitWidths();
+    void limitWidth(const Binding &b);
     int widthOf(const QString &field) const;
 
     QPointer<Dataset> m_dataset;

@@ -5,7 +5,6 @@
 #include "platform/Dialogs.h"
 #include "data/Schema.h"
 #include <QFormLayout>
-#include <QLabel>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>

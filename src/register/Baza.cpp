@@ -2,7 +2,7 @@
 #include "data/DataModule.h"
 #include "platform/IniFile.h"
 #include "register/GridLayout.h"
-#include "register/RegisterColumns.h"
+#include "cards/RequestColumns.h"
 #include "register/RegisterHalf.h"
 #include "platform/ErrorReport.h"
 #include "widgets/DBGrid.h"

@@ -42,13 +42,7 @@ struct Exchange : ProgramForms {
             card->setResult(result);
         });
     }
-    QList<int> listed() { return keysOf(variants()); }
-    static QList<int> keysOf(Table &t)
-    {
-        QList<int> out;
-        for (int r = 0; r < t.recordCount(); ++r) out << t.value(r, t.fieldIndex("IDBazaSpros")).toInt();
-        return out;
-    }
+    QList<int> listed() { return columnInts(variants(), "IDBazaSpros"); }
 };
 
 int column(DBGrid &grid, const QString &title)
@@ -127,7 +121,7 @@ TEST(ExchangeTab, AddNumbersAndLinksTheVariant)
     });
     EXPECT_EQ(f.stored("SELECT IDBazaSaleForObmen FROM BazaSpros WHERE IDBazaSpros=42").toInt(), 5);
     EXPECT_EQ(f.stored("SELECT LevelMin FROM BazaSpros WHERE IDBazaSpros=42").toInt(), 4);
-    EXPECT_EQ(f.keysOf(f.spros()), QList<int>({1, 41, 42}));
+    EXPECT_EQ(columnInts(f.spros(), "IDBazaSpros"), QList<int>({1, 41, 42}));
     f.onOffer(6, [&] { EXPECT_EQ(f.listed(), QList<int>()); });
 }
 

@@ -3,7 +3,7 @@
 #include "platform/IniFile.h"
 #include "register/Baza.h"
 #include "register/GridLayout.h"
-#include "register/RegisterColumns.h"
+#include "cards/RequestColumns.h"
 #include "widgets/DBGrid.h"
 #include <QCoreApplication>
 #include <gtest/gtest.h>

@@ -45,8 +45,7 @@ struct Search : ProgramForms {
     }
     static QList<int> keys(Dataset &d, const QString &key)
     {
-        QList<int> out;
-        for (int r = 0; r < d.recordCount(); ++r) out << d.value(r, d.fieldIndex(key)).toInt();
+        QList<int> out = columnInts(d, key);
         std::sort(out.begin(), out.end());
         return out;
     }

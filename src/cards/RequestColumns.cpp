@@ -1,4 +1,4 @@
-#include "register/RegisterColumns.h"
+#include "cards/RequestColumns.h"
 
 namespace {
 
